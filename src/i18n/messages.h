@@ -1,0 +1,59 @@
+// Every message the program shows, in Simplified Chinese and English.
+// Traditional Chinese is the Simplified text converted (Localize).
+#pragma once
+
+#include <array>
+
+#include "i18n/language.h"
+
+namespace kv3 {
+
+inline constexpr char kAppTitle[] = "KV-3(T2)";
+
+namespace msg {
+// Sessions with the radio.
+inline constexpr Text2 kPortNotOpen{
+    "通信端口未打开，请先选择菜单“通信端口”打开其串口！",
+    "Communication port not open, please first selection menu 'communication port' to open its "
+    "serial ports!"};
+inline constexpr Text2 kCommunicating{"正在通信,请稍后……", "Is communication, please later……"};
+inline constexpr Text2 kReadSuccess{"读频成功！", "Read frequency success!"};
+inline constexpr Text2 kWriteSuccess{"写频成功！", "Write frequency success!"};
+inline constexpr Text2 kBandMismatch{"频段不符，是否继续？",
+                                     "Frequency band with discrepancies, do you wish to continue?"};
+inline constexpr Text2 kCommError{
+    "通信出错，请检查对讲机型号、故障、连线及计算机串口的选择！",
+    "Communication error, please check the intercom model, fault, attachment and computer serial "
+    "choice!"};
+
+// Files.
+inline constexpr Text2 kWrongFileType{"文件类型不对，无法打开。", "Document type not to open."};
+inline constexpr Text2 kOverwrite{"该文件已存在，是否覆盖？",
+                                  "This file already exists, whether to cover?"};
+inline constexpr Text2 kNewWarning{"所有信道的数据将被清除！", "All channel data will be clear."};
+inline constexpr Text2 kWarningTitle{"警告", "Warnning"};
+inline constexpr Text2 kSaveFailed{"无法保存文件：", "The file could not be saved: "};
+inline constexpr Text2 kReadFailed{"无法读取文件：", "The file could not be read: "};
+
+// Bands and frequencies.
+inline constexpr Text2 kOutOfBand{"超出频段范围", "Beyond the frequency range"};
+inline constexpr Text2 kBandChange{"改变频段将清除频道列表，确定吗？",
+                                   "Change frequency channel list will remove, sure?"};
+inline constexpr Text2 kAttentionTitle{"注意！", "Attention!"};
+
+// Optional functions.
+inline constexpr Text2 kFixedNeedsChannel{"当设定为‘固定’时信道不可为空，请重设！",
+                                          "When set to 'fixed' channel not is empty, please reset!"};
+inline constexpr Text2 kTipTitle{"提示", "Tip"};
+inline constexpr Text2 kEmptyChannelChosen{"不可选择空信道，请重新选择！",
+                                           "Do not choose empty channel, please choose again!"};
+}  // namespace msg
+
+// Message box buttons, by the standard result codes.
+enum class MessageButton { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+// The label of a message box button in a language (Traditional from its own
+// column: "確定", "取消", "是", "否", "放棄", "忽略", "重試").
+const char* ButtonLabel(MessageButton button, Language lang);
+
+}  // namespace kv3

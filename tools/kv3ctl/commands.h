@@ -1,0 +1,15 @@
+// The kv3ctl commands. Each takes its arguments (after the command name) and
+// returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kv3ctl {
+
+using Arguments = std::vector<std::string>;
+
+int RunShow(const Arguments& args);
+int RunNew(const Arguments& args);
+
+}  // namespace kv3ctl

@@ -1,0 +1,53 @@
+// kv3ctl: the KV-3(T2) programming software on the command line.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  const char* synopsis;
+  int (*run)(const kv3ctl::Arguments&);
+};
+
+const Command kCommands[] = {
+    {"show", "FILE [--lang en|zh-Hans|zh-Hant] [--json]   print a codeplug as the windows show it",
+     kv3ctl::RunShow},
+    {"new", "-o FILE                                       save a codeplug with the start-up values",
+     kv3ctl::RunNew},
+};
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: kv3ctl COMMAND [ARGS]\n\n"
+         "The KV-3(T2) programming software on the command line.\n\nCommands:\n";
+  for (const auto& c : kCommands) out << "  " << c.name << " " << c.synopsis << "\n";
+  out << "\nExit codes: 0 success, 1 communication failure or difference, 2 usage error,\n"
+         "3 file error, 4 a value the editor refuses.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintHelp(std::cerr);
+    return kv3ctl::kExitUsage;
+  }
+  std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintHelp(std::cout);
+    return kv3ctl::kExitOk;
+  }
+  if (name == "--version") {
+    std::cout << "kv3ctl 1.0.0\n";
+    return kv3ctl::kExitOk;
+  }
+  kv3ctl::Arguments args(argv + 2, argv + argc);
+  for (const auto& c : kCommands)
+    if (name == c.name) return c.run(args);
+  return kv3ctl::Usage("unknown command '" + name + "'");
+}
