@@ -5,14 +5,14 @@
 
 #include "editor/band.h"
 #include "editor/grid_text.h"
-#include "image/hex.h"
 #include "i18n/texts.h"
+#include "image/hex.h"
 
 namespace kv3 {
 
-const std::array<const char*, 9> kGridColumnKeys = {
-    "channel", "rxFrequency", "rxTone", "txFrequency", "txTone",
-    "power",   "forbid",      "bandwidth", "scan"};
+const std::array<const char*, 9> kGridColumnKeys = {"channel",     "rxFrequency", "rxTone",
+                                                    "txFrequency", "txTone",      "power",
+                                                    "forbid",      "bandwidth",   "scan"};
 
 namespace {
 
@@ -31,7 +31,9 @@ std::string PickPlain(const auto& list, int v) {
   return std::to_string(v);
 }
 
-std::string Check(const std::string& text) { return Val(text) != 0 ? "[x]" : "[ ]"; }
+std::string Check(const std::string& text) {
+  return Val(text) != 0 ? "[x]" : "[ ]";
+}
 
 std::string HexBytes(const std::string& bytes) {
   return BytesToHexText(
@@ -65,7 +67,8 @@ CodeplugView MakeView(const EditorState& state, Language lang) {
       {"functionSettings",
        Localize(kSettingsFrame, lang),
        {
-           {"voicePrompt", Localize(kVoicePromptLabel, lang), VoicePromptText(fs.voicePrompt, lang)},
+           {"voicePrompt", Localize(kVoicePromptLabel, lang),
+            VoicePromptText(fs.voicePrompt, lang)},
            {"txTimeout", Localize(kTxTimeoutLabel, lang),
             entry(fs.txTimeout, kTxTimeoutCount, [&](int p) { return TxTimeoutEntry(p, lang); })},
            {"preAlert", Localize(kPreAlertLabel, lang),
@@ -106,7 +109,8 @@ CodeplugView MakeView(const EditorState& state, Language lang) {
            {"priorityChannel", Localize(kPriorityChannel, lang), priorityChannel(ot[11])},
            {"retraceTimeA", Localize(kRetraceA, lang), retrace(ot[12])},
            {"retraceTimeB", Localize(kRetraceB, lang), retrace(ot[13])},
-           {"returnChannel", Localize(kReturnChannel, lang), Pick(kReturnChannelList, ot[14], lang)},
+           {"returnChannel", Localize(kReturnChannel, lang),
+            Pick(kReturnChannelList, ot[14], lang)},
            {"scanRxDelay", Localize(kScanRxDelay, lang), ot[18]},
            {"scanTxDelay", Localize(kScanTxDelay, lang), ot[19]},
        }});
@@ -120,7 +124,10 @@ CodeplugView MakeView(const EditorState& state, Language lang) {
       {"firstDigitDelay", kFirstDigitDelay, ms},
       {"starHashTone", kStarHashTone, PickPlain(kMsList, oi[3])},
       {"dKey", kDKey, DKeyEntry(oi[4])},
-      {"dtmfSideTone", kDtmfSideTone, oi[5] == 0 ? "禁止" : oi[5] == 1 ? "使能" : std::to_string(oi[5])},
+      {"dtmfSideTone", kDtmfSideTone,
+       oi[5] == 0   ? "禁止"
+       : oi[5] == 1 ? "使能"
+                    : std::to_string(oi[5])},
       {"groupCall", kGroupCall, PickPlain(kGroupCallList, oi[6])},
       {"autoReset", kAutoReset, AutoResetEntry(oi[7])},
   };
@@ -134,10 +141,10 @@ CodeplugView MakeView(const EditorState& state, Language lang) {
     if (v < 0 || v > 11) v = 1;  // the list shows "OFF" for a value it does not hold
     return Localize(form6::kKeyFunctions[v], lang);
   };
-  view.sections.push_back({"keys",
-                           Localize(form6::kTitle, lang),
-                           {{"pf1", "PF1", key(s.Pf1KeyFunction)},
-                            {"pf2", "PF2", key(s.Pf2KeyFunction)}}});
+  view.sections.push_back(
+      {"keys",
+       Localize(form6::kTitle, lang),
+       {{"pf1", "PF1", key(s.Pf1KeyFunction)}, {"pf2", "PF2", key(s.Pf2KeyFunction)}}});
 
   view.sections.push_back(
       {"powerLevels",

@@ -19,10 +19,10 @@ inline constexpr int kChannelCount = 16;
 inline constexpr int8_t kBlankChoice = -1;
 
 struct Channel {
-  Freq4 rx;        // grid column 1; blank = the channel is empty
-  Tone rxTone;     // column 2
-  Freq4 tx;        // column 3
-  Tone txTone;     // column 4
+  Freq4 rx;                         // grid column 1; blank = the channel is empty
+  Tone rxTone;                      // column 2
+  Freq4 tx;                         // column 3
+  Tone txTone;                      // column 4
   int8_t power = kBlankChoice;      // column 5: 0 "低", 1 "高"
   int8_t forbid = kBlankChoice;     // column 6: 0 "关闭", 1 "载波"
   int8_t bandwidth = kBlankChoice;  // column 7: 0 "窄带", 1 "宽带"

@@ -9,7 +9,7 @@ const char* ButtonLabel(MessageButton button, Language lang) {
     const char* tw;
   };
   static constexpr Row kRows[] = {
-      {"确定", "OK", "確定"},   {"取消", "Cancel", "取消"}, {"放弃", "Abort", "放棄"},
+      {"确定", "OK", "確定"},    {"取消", "Cancel", "取消"}, {"放弃", "Abort", "放棄"},
       {"重试", "Retry", "重試"}, {"忽略", "Ignore", "忽略"}, {"是", "Yes", "是"},
       {"否", "No", "否"},
   };

@@ -42,8 +42,9 @@ inline constexpr Text2 kBandChange{"改变频段将清除频道列表，确定�
 inline constexpr Text2 kAttentionTitle{"注意！", "Attention!"};
 
 // Optional functions.
-inline constexpr Text2 kFixedNeedsChannel{"当设定为‘固定’时信道不可为空，请重设！",
-                                          "When set to 'fixed' channel not is empty, please reset!"};
+inline constexpr Text2 kFixedNeedsChannel{
+    "当设定为‘固定’时信道不可为空，请重设！",
+    "When set to 'fixed' channel not is empty, please reset!"};
 inline constexpr Text2 kTipTitle{"提示", "Tip"};
 inline constexpr Text2 kEmptyChannelChosen{"不可选择空信道，请重新选择！",
                                            "Do not choose empty channel, please choose again!"};

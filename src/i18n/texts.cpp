@@ -21,7 +21,9 @@ std::string PreAlertEntry(int position, Language lang) {
   return WithSuffix(position, kSeconds, lang);
 }
 
-std::string SquelchEntry(int position, Language lang) { return WithSuffix(position, kGrade, lang); }
+std::string SquelchEntry(int position, Language lang) {
+  return WithSuffix(position, kGrade, lang);
+}
 
 namespace form5 {
 

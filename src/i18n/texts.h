@@ -59,19 +59,19 @@ namespace form5 {
 inline constexpr Text2 kTitle{"可选功能", "Optional Function"};
 inline constexpr Text2 kVoxFrame{"VOX", "VOX"};
 inline constexpr Text2 kScanFrame{"扫描", "Scan"};
-inline constexpr Text2 kCancelOperation{"取消操作", "Cancel operation"};  // Check3
+inline constexpr Text2 kCancelOperation{"取消操作", "Cancel operation"};      // Check3
 inline constexpr Text2 kRxBlocksVox{"接收时禁止VOX", "Received banned VOX"};  // Check4
-inline constexpr Text2 kVoxFunction{"VOX功能", "VOX Function"};     // Label8
-inline constexpr Text2 kVoxGain{"VOX增益电平", "VOX GBIN"};         // Label10
-inline constexpr Text2 kVoxDelay{"VOX延迟时间", "VOX Delay time"};  // Label9
-inline constexpr Text2 kVoxTone{"VOX可进行音调", "VOX volume control"};  // Label7
-inline constexpr Text2 kPttId{"PTT ID", "PTT ID"};                  // Label4
-inline constexpr Text2 kDuplicate{"复制", "Duplicate"};             // Label11
-inline constexpr Text2 kPriority{"优先", "Priority"};               // Label14
-inline constexpr Text2 kPriorityChannel{"优先信道", "Preferred channel"};  // Label15
-inline constexpr Text2 kRetraceA{"回扫时间A", "Retrace Time A"};    // Label17
-inline constexpr Text2 kRetraceB{"回扫时间B", "Retrace Time B"};    // Label16
-inline constexpr Text2 kReturnChannel{"返回信道", "Return channel"};  // Label18
+inline constexpr Text2 kVoxFunction{"VOX功能", "VOX Function"};               // Label8
+inline constexpr Text2 kVoxGain{"VOX增益电平", "VOX GBIN"};                   // Label10
+inline constexpr Text2 kVoxDelay{"VOX延迟时间", "VOX Delay time"};            // Label9
+inline constexpr Text2 kVoxTone{"VOX可进行音调", "VOX volume control"};       // Label7
+inline constexpr Text2 kPttId{"PTT ID", "PTT ID"};                            // Label4
+inline constexpr Text2 kDuplicate{"复制", "Duplicate"};                       // Label11
+inline constexpr Text2 kPriority{"优先", "Priority"};                         // Label14
+inline constexpr Text2 kPriorityChannel{"优先信道", "Preferred channel"};     // Label15
+inline constexpr Text2 kRetraceA{"回扫时间A", "Retrace Time A"};              // Label17
+inline constexpr Text2 kRetraceB{"回扫时间B", "Retrace Time B"};              // Label16
+inline constexpr Text2 kReturnChannel{"返回信道", "Return channel"};          // Label18
 inline constexpr Text2 kScanRxDelay{"扫描接收恢复延时时间(秒)", "Scan receive delay time(S)"};
 inline constexpr Text2 kScanTxDelay{"扫描发射恢复延时时间(秒)", "Scan launch delay time(S)"};
 
@@ -105,8 +105,8 @@ inline constexpr const char* kGroupCall = "组呼码";
 inline constexpr std::array<const char*, 7> kGroupCallList{"关闭", "*", "#", "A", "B", "C", "D"};
 inline constexpr const char* kAutoReset = "自动复位定时器";
 inline constexpr const char* kAutoDialMemory = "自动拨号存储器";
-std::string DKeyEntry(int position);        // "D码", "1秒" .. "16秒"
-std::string AutoResetEntry(int position);   // "关闭", "1秒" .. "15秒"
+std::string DKeyEntry(int position);       // "D码", "1秒" .. "16秒"
+std::string AutoResetEntry(int position);  // "关闭", "1秒" .. "15秒"
 }  // namespace form5
 
 // The keys set dialog (Form6): twelve key functions.

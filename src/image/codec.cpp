@@ -24,7 +24,9 @@ uint16_t ClampWord(double v) {
   return static_cast<uint16_t>(std::nearbyint(v));
 }
 
-uint8_t ValByte(const std::string& text) { return ClampByte(Val(text)); }
+uint8_t ValByte(const std::string& text) {
+  return ClampByte(Val(text));
+}
 
 void PutFreq(MemoryImage& img, int address, const Freq4& f) {
   for (int i = 0; i < 4; ++i) img[At(address + i)] = f.bytes[i];
@@ -54,10 +56,14 @@ uint8_t BandCode(int index) {
   return kBands[index].code;
 }
 
-std::string Decimal(int v) { return std::to_string(v); }
+std::string Decimal(int v) {
+  return std::to_string(v);
+}
 
 // Decoder helpers: take a byte into a value only when it lies in range.
-bool InRange(uint8_t b, int lo, int hi) { return b >= lo && b <= hi; }
+bool InRange(uint8_t b, int lo, int hi) {
+  return b >= lo && b <= hi;
+}
 
 }  // namespace
 
@@ -153,7 +159,8 @@ MemoryImage EncodeImage(const EditorState& state) {
     int base = addr::kDtmfCodes + 16 * k;
     for (int i = 0; i < 16; ++i) {
       uint8_t b = 0xFF;
-      if (i < static_cast<int>(code.size())) b = code[i] == '0' ? 0x3A : static_cast<uint8_t>(code[i]);
+      if (i < static_cast<int>(code.size()))
+        b = code[i] == '0' ? 0x3A : static_cast<uint8_t>(code[i]);
       img[At(base + i)] = b;
     }
   }

@@ -12,7 +12,9 @@ namespace kv3 {
 
 namespace {
 
-FileResult Fail(FileError e, int err) { return {e, std::strerror(err)}; }
+FileResult Fail(FileError e, int err) {
+  return {e, std::strerror(err)};
+}
 
 std::string DirectoryOf(const std::string& path) {
   auto slash = path.find_last_of('/');

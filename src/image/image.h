@@ -19,7 +19,9 @@ inline constexpr size_t kImageDecodeMinimum = 832 - kImageFirstAddress;
 using MemoryImage = std::array<uint8_t, kImageSize>;
 
 // Index into the image of a radio address.
-constexpr size_t At(int address) { return static_cast<size_t>(address - kImageFirstAddress); }
+constexpr size_t At(int address) {
+  return static_cast<size_t>(address - kImageFirstAddress);
+}
 
 namespace addr {
 inline constexpr int kChannels = 16;  // 16 records of 16 bytes
@@ -33,31 +35,31 @@ inline constexpr int kTxTimeout = 304;     // Combo3 + 1
 inline constexpr int kPreAlert = 305;      // Combo4
 inline constexpr int kPttId = 306;         // OptionText(3)
 inline constexpr int kFixedZero = 307;
-inline constexpr int kSquelch = 308;         // Combo9
-inline constexpr int kBatterySave = 309;     // Combo6
-inline constexpr int kBeep = 310;            // Combo7
-inline constexpr int kCancelOperation = 311; // OptionText(22)
-inline constexpr int kRxBlocksVox = 312;     // OptionText(23)
-inline constexpr int kVoxFunction = 313;     // OptionText(5)
-inline constexpr int kVoxGain = 314;         // OptionText(6)
-inline constexpr int kVoxDelay = 315;        // OptionText(7)
-inline constexpr int kVoxTone = 316;         // OptionText(8)
-inline constexpr int kDuplicate = 318;       // OptionText(9), bit 7
-inline constexpr int kOptionText16 = 320;    // text-16
-inline constexpr int kOptionText17 = 336;    // text-16
-inline constexpr int kPriority = 352;        // OptionText(10)
-inline constexpr int kPriorityChannel = 353; // OptionText(11)
-inline constexpr int kRetraceA = 354;        // OptionText(12)
-inline constexpr int kRetraceB = 355;        // OptionText(13)
-inline constexpr int kReturnChannel = 356;   // OptionText(14)
-inline constexpr int kScanRxDelay = 357;     // OptionText(18), u16le
-inline constexpr int kScanTxDelay = 359;     // OptionText(19), u16le
-inline constexpr int kScanBitmap = 382;      // 382, 383
+inline constexpr int kSquelch = 308;          // Combo9
+inline constexpr int kBatterySave = 309;      // Combo6
+inline constexpr int kBeep = 310;             // Combo7
+inline constexpr int kCancelOperation = 311;  // OptionText(22)
+inline constexpr int kRxBlocksVox = 312;      // OptionText(23)
+inline constexpr int kVoxFunction = 313;      // OptionText(5)
+inline constexpr int kVoxGain = 314;          // OptionText(6)
+inline constexpr int kVoxDelay = 315;         // OptionText(7)
+inline constexpr int kVoxTone = 316;          // OptionText(8)
+inline constexpr int kDuplicate = 318;        // OptionText(9), bit 7
+inline constexpr int kOptionText16 = 320;     // text-16
+inline constexpr int kOptionText17 = 336;     // text-16
+inline constexpr int kPriority = 352;         // OptionText(10)
+inline constexpr int kPriorityChannel = 353;  // OptionText(11)
+inline constexpr int kRetraceA = 354;         // OptionText(12)
+inline constexpr int kRetraceB = 355;         // OptionText(13)
+inline constexpr int kReturnChannel = 356;    // OptionText(14)
+inline constexpr int kScanRxDelay = 357;      // OptionText(18), u16le
+inline constexpr int kScanTxDelay = 359;      // OptionText(19), u16le
+inline constexpr int kScanBitmap = 382;       // 382, 383
 inline constexpr int kTxPowerHigh = 387;
 inline constexpr int kTxPowerLow = 392;
 inline constexpr int kIdentWord = 440;  // "MZP48"
 inline constexpr int kBandCode = 445;
-inline constexpr int kDtmfCodes = 512;  // 8 x 16
+inline constexpr int kDtmfCodes = 512;        // 8 x 16
 inline constexpr int kTestFrequencies = 640;  // 16 x 8
 inline constexpr int kEmbeddedInfo = 768;     // 2 x 32
 inline constexpr int kModelName = 832;        // "LRNA614"

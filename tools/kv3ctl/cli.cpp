@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iostream>
 
+#include "i18n/messages.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
-#include "i18n/messages.h"
 
 namespace kv3ctl {
 

@@ -78,7 +78,7 @@ void PrintText(const kv3::CodeplugView& view, std::ostream& out) {
 
 nlohmann::ordered_json ToJson(const kv3::CodeplugView& view, kv3::Language lang) {
   nlohmann::ordered_json j;
-  j["language"] = lang == kv3::Language::English      ? "en"
+  j["language"] = lang == kv3::Language::English       ? "en"
                   : lang == kv3::Language::Traditional ? "zh-Hant"
                                                        : "zh-Hans";
   auto headers = nlohmann::ordered_json::object();

@@ -18,7 +18,8 @@ struct Command {
 const Command kCommands[] = {
     {"show", "FILE [--lang en|zh-Hans|zh-Hant] [--json]   print a codeplug as the windows show it",
      kv3ctl::RunShow},
-    {"new", "-o FILE                                       save a codeplug with the start-up values",
+    {"new",
+     "-o FILE                                       save a codeplug with the start-up values",
      kv3ctl::RunNew},
 };
 
