@@ -1,0 +1,53 @@
+// The one-time language hint: the value "Languages" under the key "KV-3",
+// read once at start-up and then deleted. On Linux it lives in a per-user
+// INI file that Qt's QSettings also reads and writes:
+//   $XDG_CONFIG_HOME/KV-3/KV-3.ini (default ~/.config/KV-3/KV-3.ini)
+//   [KV-3]
+//   Languages=english
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "i18n/language.h"
+
+namespace kv3 {
+
+inline constexpr const char* kLanguageHintKey = "KV-3";
+inline constexpr const char* kLanguageHintValue = "Languages";
+
+// Where hints are kept (the registry's per-user root, or a file).
+class LanguageHintStore {
+ public:
+  virtual ~LanguageHintStore() = default;
+  // The text of value `name` under key `key`; "" when absent or unreadable.
+  virtual std::string Get(std::string_view key, std::string_view name) = 0;
+  // Deletes the value; failures are ignored.
+  virtual void Delete(std::string_view key, std::string_view name) = 0;
+};
+
+// The INI file form: one section per key, "name=value" lines. Other sections,
+// keys and lines are kept when a value is deleted; the file is rewritten
+// atomically.
+class IniLanguageHintStore : public LanguageHintStore {
+ public:
+  explicit IniLanguageHintStore(std::string path) : path_(std::move(path)) {}
+  std::string Get(std::string_view key, std::string_view name) override;
+  void Delete(std::string_view key, std::string_view name) override;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// $XDG_CONFIG_HOME/KV-3/KV-3.ini when XDG_CONFIG_HOME is set to an absolute
+// path, else $HOME/.config/KV-3/KV-3.ini; "" when neither is known.
+std::string DefaultLanguageHintPath();
+
+// ReadLanguageSetting(KeyName, SavedLanguage): a non-empty hint gives English
+// for "english", Traditional for "chinesetrad", Simplified for any other
+// text (exact, case-sensitive) and is deleted; otherwise the saved language
+// (0..2; any other saved value gives Simplified).
+Language ReadLanguageSetting(LanguageHintStore& store, std::string_view keyName, int savedLanguage);
+
+}  // namespace kv3
