@@ -1,0 +1,47 @@
+// The codeplug file loader fed arbitrary file contents: a file that is
+// accepted decodes into the editor and shows in the windows' texts; a file
+// that is refused leaves the image untouched. The same bytes taken as the
+// hex text of an image go through the text decoder.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string_view>
+
+#include "editor/codeplug_view.h"
+#include "editor/editor_state.h"
+#include "image/codec.h"
+#include "image/codeplug_file.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  kv3::MemoryImage image;
+  image.fill(0xA5);
+  const kv3::MemoryImage untouched = image;
+  kv3::FileResult result = kv3::ParseCodeplug(data, size, image);
+  if (!result.ok()) {
+    Check(result.error == kv3::FileError::WrongType);
+    Check(image == untouched);
+  } else {
+    Check(size >= kv3::kCodeplugFileSize);
+    kv3::EditorState state = kv3::StartupState();
+    Check(kv3::DecodeImage(std::span<const uint8_t>(image), state));
+    kv3::CodeplugView view = kv3::MakeView(state, kv3::Language::English);
+    Check(view.grid.size() == 16);
+    (void)kv3::MakeView(state, kv3::Language::Simplified);
+  }
+
+  // A hex text that the decoder refuses must leave the editor as it was.
+  kv3::EditorState fromText = kv3::StartupState();
+  const kv3::EditorState before = fromText;
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  if (!kv3::DecodeImage(text, fromText)) Check(fromText == before);
+  return 0;
+}
