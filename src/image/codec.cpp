@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "editor/band.h"
 #include "image/hex.h"
@@ -320,11 +319,25 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
 
 bool DecodeImage(std::string_view hexText, EditorState& state) {
   if (hexText.size() < 2 * kImageDecodeMinimum) return false;
-  if (hexText.size() > 2 * kImageSize) hexText = hexText.substr(0, 2 * kImageSize);
-  if (hexText.size() % 2) hexText.remove_suffix(1);
-  std::vector<uint8_t> bytes;
-  if (!HexTextToBytes(hexText, bytes)) return false;
-  return DecodeImage(std::span<const uint8_t>(bytes), state);
+  size_t count = std::min(hexText.size() / 2, kImageSize);
+  MemoryImage bytes;
+  static constexpr auto kDigitValue = [] {
+    std::array<int8_t, 256> t{};
+    t.fill(-1);
+    for (int c = '0'; c <= '9'; ++c) t[c] = static_cast<int8_t>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c) t[c] = static_cast<int8_t>(c - 'A' + 10);
+    for (int c = 'a'; c <= 'f'; ++c) t[c] = static_cast<int8_t>(c - 'a' + 10);
+    return t;
+  }();
+  int bad = 0;
+  for (size_t i = 0; i < count; ++i) {
+    int hi = kDigitValue[static_cast<uint8_t>(hexText[2 * i])];
+    int lo = kDigitValue[static_cast<uint8_t>(hexText[2 * i + 1])];
+    bad |= hi | lo;  // a negative value sets the sign bit
+    bytes[i] = static_cast<uint8_t>((hi & 15) << 4 | (lo & 15));
+  }
+  if (bad < 0) return false;
+  return DecodeImage(std::span<const uint8_t>(bytes.data(), count), state);
 }
 
 }  // namespace kv3
