@@ -50,13 +50,13 @@ QMessageBox::ButtonRole RoleOf(int code) {
 
 QMessageBox::Icon IconOf(int buttons) {
   switch (buttons & 0x70) {
-    case mb::kCritical:
+    case mb::kIconStop:
       return QMessageBox::Critical;
-    case mb::kQuestion:
+    case mb::kIconQuestion:
       return QMessageBox::Question;
-    case mb::kExclamation:
+    case mb::kIconExclamation:
       return QMessageBox::Warning;
-    case mb::kInformation:
+    case mb::kIconInformation:
       return QMessageBox::Information;
     default:
       return QMessageBox::NoIcon;

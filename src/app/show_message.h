@@ -7,40 +7,24 @@
 #include <functional>
 
 #include "i18n/language.h"
+#include "i18n/message_box.h"
 
 class QWidget;
 
 namespace kv3 {
 
-// Style values: the button set in the low nibble (0 OK, 1 OK/Cancel,
-// 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel), plus an
-// icon (16 stop, 32 question, 48 exclamation, 64 information), plus the
-// default button (256 second, 512 third), plus 4096 for system modal.
-namespace mb {
-inline constexpr int kOk = 0;
-inline constexpr int kOkCancel = 1;
-inline constexpr int kAbortRetryIgnore = 2;
-inline constexpr int kYesNoCancel = 3;
-inline constexpr int kYesNo = 4;
-inline constexpr int kRetryCancel = 5;
-inline constexpr int kCritical = 16;
-inline constexpr int kQuestion = 32;
-inline constexpr int kExclamation = 48;
-inline constexpr int kInformation = 64;
-inline constexpr int kDefaultButton2 = 256;
-inline constexpr int kDefaultButton3 = 512;
-inline constexpr int kSystemModal = 4096;
-}  // namespace mb
+// Style values (button set + icon + default button + modality): kv3::mb in
+// i18n/message_box.h.
 
 // Result codes: the pressed button.
 namespace mr {
-inline constexpr int kOk = 1;
-inline constexpr int kCancel = 2;
-inline constexpr int kAbort = 3;
-inline constexpr int kRetry = 4;
-inline constexpr int kIgnore = 5;
-inline constexpr int kYes = 6;
-inline constexpr int kNo = 7;
+inline constexpr int kOk = static_cast<int>(MessageButton::Ok);
+inline constexpr int kCancel = static_cast<int>(MessageButton::Cancel);
+inline constexpr int kAbort = static_cast<int>(MessageButton::Abort);
+inline constexpr int kRetry = static_cast<int>(MessageButton::Retry);
+inline constexpr int kIgnore = static_cast<int>(MessageButton::Ignore);
+inline constexpr int kYes = static_cast<int>(MessageButton::Yes);
+inline constexpr int kNo = static_cast<int>(MessageButton::No);
 }  // namespace mr
 
 // What a message box would have shown.
