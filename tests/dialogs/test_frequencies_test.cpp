@@ -1,0 +1,112 @@
+#include "dialogs/test_frequencies.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "image/hex.h"
+
+namespace kv3 {
+namespace {
+
+std::string Rx(const TestFrequencyRow& row) {
+  return FrequencyText(row.rx);
+}
+std::string Tx(const TestFrequencyRow& row) {
+  return FrequencyText(row.tx);
+}
+
+TEST(TestFrequencyEntry, ReceiveMovesDownToTheNearerRasterAndResetsTransmit) {
+  TestFrequencyRow row;
+  ASSERT_EQ(EditTestFrequency(row, 1, "435.12346"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "435.12000");  // 5 kHz point 3.46 kHz below, 6.25 kHz point 4.71 below
+  EXPECT_EQ(Tx(row), "435.12000");
+
+  ASSERT_EQ(EditTestFrequency(row, 1, "435.0125"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "435.01250");
+  EXPECT_EQ(Tx(row), "435.01250");
+
+  // Whichever raster has the nearer lower point wins.
+  ASSERT_EQ(EditTestFrequency(row, 1, "435.01300"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "435.01250");
+  ASSERT_EQ(EditTestFrequency(row, 1, "435.00999"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "435.00625");
+  ASSERT_EQ(EditTestFrequency(row, 1, "435.0124"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "435.01000");
+}
+
+TEST(TestFrequencyEntry, TransmitTakesTheRasterOfTheReceiveFrequency) {
+  TestFrequencyRow row;
+  EditTestFrequency(row, 1, "435.01250");
+  ASSERT_EQ(EditTestFrequency(row, 2, "435.0160"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Tx(row), "435.01250");
+  EXPECT_EQ(Rx(row), "435.01250");
+
+  EditTestFrequency(row, 1, "435.02000");
+  ASSERT_EQ(EditTestFrequency(row, 2, "435.0160"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Tx(row), "435.01500");
+  EXPECT_EQ(Rx(row), "435.02000");
+}
+
+TEST(TestFrequencyEntry, EmptyCells) {
+  TestFrequencyRow row;
+  EditTestFrequency(row, 1, "145.5");
+  EditTestFrequency(row, 2, "146.1");
+  ASSERT_EQ(Tx(row), "146.10000");
+  ASSERT_EQ(EditTestFrequency(row, 2, ""), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Tx(row), "145.50000");
+  ASSERT_EQ(EditTestFrequency(row, 1, "  "), TestFrequencyEdit::Accepted);
+  EXPECT_TRUE(row.rx.blank());
+  EXPECT_TRUE(row.tx.blank());
+  // Without a receive frequency the transmit cell cannot be edited at all.
+  EXPECT_FALSE(CanEditTestFrequency(row, 2));
+  EXPECT_EQ(EditTestFrequency(row, 2, "146.1"), TestFrequencyEdit::NotEditable);
+  EXPECT_TRUE(row.tx.blank());
+}
+
+TEST(TestFrequencyEntry, TextsThatDoNotFitTheFieldAreRefusedAndChangeNothing) {
+  TestFrequencyRow row;
+  EditTestFrequency(row, 1, "438.5");
+  EditTestFrequency(row, 2, "439");
+  const TestFrequencyRow before = row;
+  for (const char* bad :
+       {"abc", "438.5x", "-438.5", "99.99999", "1000", "1000.00001", ".", "4.3.2", "12345678"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(EditTestFrequency(row, 1, bad), TestFrequencyEdit::NotAFrequency);
+    EXPECT_EQ(EditTestFrequency(row, 2, bad), TestFrequencyEdit::NotAFrequency);
+    EXPECT_EQ(row, before);
+  }
+  // The ends of the field.
+  EXPECT_EQ(EditTestFrequency(row, 1, "100"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "100.00000");
+  EXPECT_EQ(EditTestFrequency(row, 1, "999.999999"), TestFrequencyEdit::Accepted);
+  EXPECT_EQ(Rx(row), "999.99500");
+}
+
+TEST(TestFrequencyEntry, IntegerRasterAgreesWithTheRemainderHelper) {
+  // The raster in 10 Hz units gives what the floating-point remainder gives
+  // wherever the latter is exact enough to tell.
+  for (int64_t u = 43500000; u < 43502000; u += 37) {
+    double v = u / 100000.0;
+    double a = FrequencyRemainder(0.005, v);
+    double b = FrequencyRemainder(0.00625, v);
+    if (std::abs(a - b) < 1e-7) continue;
+    double expected = a >= b ? v - b : v - a;
+    EXPECT_NEAR(SnapDownToNearerRaster(u) / 100000.0, expected, 1e-7) << u;
+  }
+}
+
+TEST(TestFrequencyEntry, RowsRoundTripThroughTheSharedTable) {
+  SharedValues shared;
+  TestFrequencyRows rows{};
+  EditTestFrequency(rows[15], 1, "150.0");
+  EditTestFrequency(rows[15], 2, "151.0");
+  StoreRows(rows, shared);
+  EXPECT_EQ(FrequencyText(shared.TestFrequencyTable[15][0]), "150.00000");
+  EXPECT_EQ(FrequencyText(shared.TestFrequencyTable[15][1]), "151.00000");
+  EXPECT_TRUE(shared.TestFrequencyTable[0][0].blank());
+  EXPECT_EQ(RowsFromTable(shared), rows);
+}
+
+}  // namespace
+}  // namespace kv3
