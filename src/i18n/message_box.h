@@ -52,8 +52,8 @@ struct MessageRequest {
   std::string title;  // never empty
   int buttons = mb::kOkOnly;
   // The box's buttons in their order on the box, each with its label in
-  // the language; empty labels never occur. For a language index outside
-  // 0..2 the labels are left to the platform (the vector holds empty texts).
+  // the language. For a language index outside 0..2 the labels are empty:
+  // the platform's own labels stay.
   std::vector<std::pair<MessageButton, std::string>> buttonLabels;
   MessageIcon icon = MessageIcon::None;
   int defaultButton = 0;  // index into buttonLabels
