@@ -1,0 +1,55 @@
+#include "link/ui/routed_port.h"
+
+namespace kv3 {
+
+RoutedPort::RoutedPort(bool simulate, std::map<int, std::string> portMap, QObject* parent)
+    : QtPort(parent), simulate_(simulate), portMap_(std::move(portMap)) {
+  Forward(simulated_);
+  Forward(serial_);
+}
+
+void RoutedPort::Forward(QtPort& from) {
+  connect(&from, &QtPort::bytesReceived, this, [this, &from](const QByteArray& bytes) {
+    if (active_ == &from) emit bytesReceived(bytes);
+  });
+  connect(&from, &QtPort::breakReceived, this, [this, &from] {
+    if (active_ == &from) emit breakReceived();
+  });
+  connect(&from, &QtPort::portLost, this, [this, &from] {
+    if (active_ == &from) emit portLost();
+  });
+}
+
+void RoutedPort::Close() {
+  if (active_) active_->Close();
+}
+
+bool RoutedPort::Open() {
+  Close();
+  if (simulate_ && number_ == 1) {
+    active_ = &simulated_;
+    simulated_.SetPortNumber(number_);
+  } else {
+    active_ = &serial_;
+    if (auto it = portMap_.find(number_); it != portMap_.end()) {
+      serial_.SetDevicePath(it->second);
+    } else {
+      serial_.SetPortNumber(number_);
+    }
+  }
+  return active_->Open();
+}
+
+bool RoutedPort::IsOpen() const {
+  return active_ && active_->IsOpen();
+}
+
+bool RoutedPort::Write(std::span<const uint8_t> bytes) {
+  return active_ && active_->Write(bytes);
+}
+
+std::string RoutedPort::OpenError() const {
+  return active_ ? active_->OpenError() : std::string("no port chosen");
+}
+
+}  // namespace kv3

@@ -1,0 +1,113 @@
+// A ProgrammingSession wired to the simulated radio, recording every effect.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/band.h"
+#include "image/codec.h"
+#include "link/session.h"
+#include "link/simulated_radio.h"
+
+namespace kv3::test {
+
+struct SessionHarness : SessionEnvironment, SessionListener {
+  SimulatedRadio radio;
+  SimulatedPort port{radio};
+  ProgrammingSession session{*this, *this};
+
+  // The environment.
+  int band = 0;
+  bool tuning = false;
+  MemoryImage writeImage{};
+  // Answer the band question from inside the question (a modal box).
+  std::optional<bool> modalAnswer;
+
+  // The effects.
+  std::vector<std::vector<uint8_t>> sent;
+  std::vector<std::string> statusTexts;
+  std::vector<std::pair<std::string, int>> messages;
+  std::vector<std::string> questions;
+  std::vector<MemoryImage> decoded;
+  std::vector<SessionOutcome> ended;
+  bool controlsEnabled = true;
+  bool timeoutRunning = false;
+  bool blinkRunning = false;
+  int progress = -1;
+  bool progressVisible = false;
+
+  SessionHarness() {
+    port.Open();
+    for (size_t i = 0; i < writeImage.size(); ++i) writeImage[i] = static_cast<uint8_t>(i * 7);
+  }
+
+  bool PortIsOpen() const override { return port.IsOpen(); }
+  int BandIndex() const override { return band; }
+  MemoryImage ImageToWrite() const override { return writeImage; }
+  bool TuningUnlocked() const override { return tuning; }
+
+  void SendBytes(std::span<const uint8_t> bytes) override {
+    sent.emplace_back(bytes.begin(), bytes.end());
+    port.Write(bytes);
+  }
+  void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+  void SetProgress(int value, int, bool visible) override {
+    progress = value;
+    progressVisible = visible;
+  }
+  void SetControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
+  void ShowMessage(const std::string& text, int buttons) override {
+    messages.emplace_back(text, buttons);
+  }
+  void AskBandQuestion(const std::string& text) override {
+    questions.push_back(text);
+    if (modalAnswer) session.AnswerBandQuestion(*modalAnswer);
+  }
+  void DecodeImage(const MemoryImage& image) override {
+    decoded.push_back(image);
+    band = BandIndexOfCode(image[At(addr::kBandCode)]);
+  }
+  void SetTimeoutWatchRunning(bool running) override { timeoutRunning = running; }
+  void SetBlinkTimerRunning(bool running) override { blinkRunning = running; }
+  void SessionEnded(SessionOutcome outcome) override { ended.push_back(outcome); }
+
+  // Hands the radio's answers to the session until it has nothing to say.
+  void Pump() {
+    while (port.HasEvents())
+      for (auto& event : port.TakeEvents()) {
+        if (event.kind == RadioEvent::Kind::Break)
+          session.OnBreak();
+        else
+          session.OnReceive(event.bytes);
+      }
+  }
+  // Answers, then time-out ticks while the session runs (at most `limit`).
+  // Returns the number of ticks given.
+  int RunToEnd(int limit = 100) {
+    Pump();
+    int ticks = 0;
+    while (session.Running() && ticks < limit) {
+      session.OnTimeoutTick();
+      ++ticks;
+      Pump();
+    }
+    return ticks;
+  }
+  void Blink(int times) {
+    for (int i = 0; i < times; ++i) session.OnBlinkTick();
+  }
+  // The last bytes sent.
+  std::vector<uint8_t> LastSent() const {
+    return sent.empty() ? std::vector<uint8_t>{} : sent.back();
+  }
+  // The write blocks sent (address of each "W" frame).
+  std::vector<int> BlocksSent() const {
+    std::vector<int> blocks;
+    for (const auto& s : sent)
+      if (s.size() == 20 && s[0] == 'W') blocks.push_back(s[1] << 8 | s[2]);
+    return blocks;
+  }
+};
+
+}  // namespace kv3::test
