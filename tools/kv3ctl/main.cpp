@@ -21,6 +21,12 @@ const Command kCommands[] = {
     {"new",
      "-o FILE                                       save a codeplug with the start-up values",
      kv3ctl::RunNew},
+    {"read", "--port PORT -o FILE [--lang L]               read a radio into a codeplug file",
+     kv3ctl::RunRead},
+    {"write", "--port PORT FILE [--tuning] [--yes] [--lang L]  write a codeplug file to a radio",
+     kv3ctl::RunWrite},
+    {"ports", "[--lang L]                                    list COM1..COM20 and their devices",
+     kv3ctl::RunPorts},
 };
 
 void PrintHelp(std::ostream& out) {

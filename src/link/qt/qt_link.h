@@ -88,7 +88,7 @@ class QtSimulatedPort : public QtPort {
 
 // A ProgrammingSession on a QtPort, with its two timers. The environment
 // (port open, band index, image to write, TuningUnlocked) is given by the
-// owner; by default PortIsOpen asks the port.
+// owner, EditorSessionEnvironment for an editor state.
 class QtSession : public QObject, private SessionListener {
   Q_OBJECT
  public:

@@ -1,0 +1,202 @@
+#include "link/qt/qt_link.h"
+
+#include <QMetaObject>
+#include <QSerialPort>
+#include <cerrno>
+
+#include "link/port_names.h"
+
+namespace kv3 {
+
+// ---- QtSerialPort
+
+QtSerialPort::QtSerialPort(QObject* parent) : QtPort(parent), port_(new QSerialPort(this)) {
+  connect(port_, &QSerialPort::readyRead, this, &QtSerialPort::OnReadyRead);
+  connect(port_, &QSerialPort::errorOccurred, this,
+          [this](QSerialPort::SerialPortError e) { OnError(static_cast<int>(e)); });
+}
+
+QtSerialPort::~QtSerialPort() = default;
+
+void QtSerialPort::Close() {
+  if (port_->isOpen()) port_->close();
+}
+
+void QtSerialPort::SetPortNumber(int number) {
+#ifdef Q_OS_WIN
+  device_ = number >= kFirstComPort && number <= kLastComPort ? "COM" + std::to_string(number) : "";
+#else
+  device_ = ComPortDevice(number);
+#endif
+  if (device_.empty()) error_ = "no serial device is COM" + std::to_string(number);
+}
+
+void QtSerialPort::SetDevicePath(const std::string& path) {
+  device_ = path;
+  error_.clear();
+}
+
+bool QtSerialPort::Open() {
+  if (port_->isOpen()) return true;
+  if (device_.empty()) {
+    if (error_.empty()) error_ = "no port chosen";
+    return false;
+  }
+  port_->setPortName(QString::fromStdString(device_));
+  if (!port_->open(QIODevice::ReadWrite)) {
+    switch (port_->error()) {
+      case QSerialPort::PermissionError:
+        error_ = OpenFailureReason(EACCES);
+        break;
+      case QSerialPort::DeviceNotFoundError:
+        error_ = OpenFailureReason(ENOENT);
+        break;
+      default:
+        error_ = port_->errorString().toStdString();
+    }
+    return false;
+  }
+  bool set = port_->setBaudRate(QSerialPort::Baud9600) && port_->setDataBits(QSerialPort::Data8) &&
+             port_->setParity(QSerialPort::NoParity) && port_->setStopBits(QSerialPort::OneStop) &&
+             port_->setFlowControl(QSerialPort::NoFlowControl);
+  if (!set) {
+    error_ = "the line settings 9600 8N1 were refused: " + port_->errorString().toStdString();
+    port_->close();
+    return false;
+  }
+  port_->clear();
+  error_.clear();
+  return true;
+}
+
+bool QtSerialPort::IsOpen() const {
+  return port_->isOpen();
+}
+
+bool QtSerialPort::Write(std::span<const uint8_t> bytes) {
+  if (!port_->isOpen()) return false;
+  auto size = static_cast<qint64>(bytes.size());
+  return port_->write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+}
+
+void QtSerialPort::OnReadyRead() {
+  QByteArray bytes = port_->readAll();
+  if (!bytes.isEmpty()) emit bytesReceived(bytes);
+}
+
+void QtSerialPort::OnError(int error) {
+  // A device that disappears reports a resource error; the port is of no
+  // further use.
+  if (error == QSerialPort::ResourceError && port_->isOpen()) {
+    error_ = "the device went away";
+    port_->close();
+    emit portLost();
+  }
+}
+
+// ---- QtSimulatedPort
+
+QtSimulatedPort::QtSimulatedPort(QObject* parent) : QtPort(parent), port_(radio_) {}
+
+QtSimulatedPort::QtSimulatedPort(const MemoryImage& image, QObject* parent)
+    : QtPort(parent), radio_(image), port_(radio_) {}
+
+bool QtSimulatedPort::Write(std::span<const uint8_t> bytes) {
+  if (!port_.Write(bytes)) return false;
+  if (port_.HasEvents() && !deliveryQueued_) {
+    deliveryQueued_ = true;
+    QMetaObject::invokeMethod(this, &QtSimulatedPort::Deliver, Qt::QueuedConnection);
+  }
+  return true;
+}
+
+void QtSimulatedPort::Deliver() {
+  deliveryQueued_ = false;
+  for (const auto& event : port_.TakeEvents()) {
+    if (!port_.IsOpen()) return;
+    if (event.kind == RadioEvent::Kind::Break)
+      emit breakReceived();
+    else
+      emit bytesReceived(QByteArray(reinterpret_cast<const char*>(event.bytes.data()),
+                                    static_cast<qsizetype>(event.bytes.size())));
+  }
+}
+
+// ---- QtSession
+
+QtSession::QtSession(QtPort& port, SessionEnvironment& environment, Language language,
+                     QObject* parent)
+    : QObject(parent),
+      port_(port),
+      session_(
+          new ProgrammingSession(environment, static_cast<SessionListener&>(*this), language)) {
+  timeoutTimer_.setInterval(kTimeoutTickMs);
+  blinkTimer_.setInterval(kBlinkTickMs);
+  connect(&timeoutTimer_, &QTimer::timeout, this, [this] { session_->OnTimeoutTick(); });
+  connect(&blinkTimer_, &QTimer::timeout, this, [this] { session_->OnBlinkTick(); });
+  connect(&port_, &QtPort::bytesReceived, this, [this](const QByteArray& bytes) {
+    session_->OnReceive(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                  static_cast<size_t>(bytes.size())));
+  });
+  connect(&port_, &QtPort::breakReceived, this, [this] { session_->OnBreak(); });
+  connect(&port_, &QtPort::portLost, this, [this] { session_->OnPortLost(); });
+}
+
+QtSession::~QtSession() = default;
+
+void QtSession::SendBytes(std::span<const uint8_t> bytes) {
+  port_.Write(bytes);
+}
+
+void QtSession::SetStatusText(const std::string& text) {
+  emit statusTextChanged(QString::fromStdString(text));
+}
+
+void QtSession::SetStatusVisible(bool visible) {
+  emit statusVisibleChanged(visible);
+}
+
+void QtSession::SetProgress(int value, int maximum, bool visible) {
+  emit progressChanged(value, maximum, visible);
+}
+
+void QtSession::SetControlsEnabled(bool enabled) {
+  emit controlsEnabledChanged(enabled);
+}
+
+void QtSession::FocusBandList() {
+  emit focusBandList();
+}
+
+void QtSession::ShowMessage(const std::string& text, int buttons) {
+  emit messageRequested(QString::fromStdString(text), buttons);
+}
+
+void QtSession::AskBandQuestion(const std::string& text) {
+  emit bandQuestionAsked(QString::fromStdString(text));
+}
+
+void QtSession::DecodeImage(const MemoryImage& image) {
+  emit imageRead(QByteArray(reinterpret_cast<const char*>(image.data()),
+                            static_cast<qsizetype>(image.size())));
+}
+
+void QtSession::SetTimeoutWatchRunning(bool running) {
+  if (running)
+    timeoutTimer_.start();
+  else
+    timeoutTimer_.stop();
+}
+
+void QtSession::SetBlinkTimerRunning(bool running) {
+  if (running)
+    blinkTimer_.start();
+  else
+    blinkTimer_.stop();
+}
+
+void QtSession::SessionEnded(SessionOutcome outcome) {
+  emit sessionEnded(static_cast<int>(outcome));
+}
+
+}  // namespace kv3

@@ -1,0 +1,119 @@
+// kv3ctl read, write and ports: sessions with a radio on a serial port, a
+// pseudo-terminal (kv3-radio-sim) or the built-in simulated radio "sim".
+#include <filesystem>
+#include <iostream>
+
+#include "cli.h"
+#include "commands.h"
+#include "i18n/messages.h"
+#include "image/codeplug_file.h"
+#include "link/port_names.h"
+#include "radio_session.h"
+
+namespace kv3ctl {
+
+namespace {
+
+// Opens --port; prints why it failed (and the program's message).
+std::unique_ptr<kv3::QtPort> PortOption(const Args& args, kv3::Language lang) {
+  std::string name = args.Value("--port"), device, error;
+  auto port = OpenPort(name, device, error);
+  if (!port) {
+    std::cerr << "kv3ctl: cannot open " << name;
+    if (!device.empty() && device != name) std::cerr << " (" << device << ")";
+    std::cerr << ": " << error << "\n" << kv3::Localize(kv3::msg::kPortNotOpen, lang) << "\n";
+  }
+  return port;
+}
+
+BandAnswer BandAnswerOption(const Args& args) {
+  return args.Has("--yes") ? BandAnswer::Yes : BandAnswer::AskOnTerminal;
+}
+
+}  // namespace
+
+int RunRead(const Arguments& arguments) {
+  Args args(arguments, {"--port", "-o", "--lang"}, {});
+  if (!args.ok()) return Usage(args.error());
+  if (!args.positionals().empty()) return Usage("read takes no file argument; use -o FILE");
+  if (!args.Has("--port")) return Usage("read needs --port PORT (a device, COMn or sim)");
+  if (!args.Has("-o")) return Usage("read needs -o FILE");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  std::string out = args.Value("-o");
+  // Refuse a file that cannot be saved before the radio is bothered.
+  std::filesystem::path parent = std::filesystem::absolute(out).parent_path();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(parent, ec)) {
+    std::cerr << out << ": " << kv3::Localize(kv3::msg::kSaveFailed, lang) << "no such folder\n";
+    return kExitFile;
+  }
+  auto port = PortOption(args, lang);
+  if (!port) return kExitFailure;
+  kv3::EditorState state = kv3::StartupState();
+  SessionOptions options;
+  options.lang = lang;
+  SessionReport report = RunSession(*port, SessionKind::Read, state, options);
+  if (!report.ok()) return ExitCodeOf(report.outcome);
+  // Only a complete read reaches the file, replacing it atomically.
+  kv3::FileResult saved = kv3::SaveCodeplug(out, report.image);
+  if (!saved.ok()) {
+    std::cerr << out << ": " << kv3::Localize(kv3::msg::kSaveFailed, lang) << saved.detail << "\n";
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
+int RunWrite(const Arguments& arguments) {
+  Args args(arguments, {"--port", "--lang"}, {"--tuning", "--yes"});
+  if (!args.ok()) return Usage(args.error());
+  if (args.positionals().size() != 1) return Usage("write needs exactly one FILE");
+  if (!args.Has("--port")) return Usage("write needs --port PORT (a device, COMn or sim)");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  kv3::EditorState state;
+  if (!LoadState(args.positionals()[0], lang, state)) return kExitFile;
+  state.shared.TuningUnlocked = args.Has("--tuning") ? 1 : 0;
+  auto port = PortOption(args, lang);
+  if (!port) return kExitFailure;
+  SessionOptions options;
+  options.lang = lang;
+  options.bandAnswer = BandAnswerOption(args);
+  SessionReport report = RunSession(*port, SessionKind::Write, state, options);
+  return ExitCodeOf(report.outcome);
+}
+
+int RunPorts(const Arguments& arguments) {
+  Args args(arguments, {"--lang"}, {});
+  if (!args.ok()) return Usage(args.error());
+  if (!args.positionals().empty()) return Usage("ports takes no arguments");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  EnsureEventLoop();
+  std::string mapPath = kv3::PortMapPath();
+  std::vector<std::string> mapErrors;
+  auto portMap = kv3::LoadPortMap(mapPath, &mapErrors);
+  auto devices = kv3::SerialDevices();
+  for (const auto& e : mapErrors) std::cerr << "kv3ctl: " << e << "\n";
+  std::cout << "Port map: " << (mapPath.empty() ? "(none: no HOME)" : mapPath)
+            << (portMap.empty() ? " (no entries)" : "") << "\n";
+  for (int n = kv3::kFirstComPort; n <= kv3::kLastComPort; ++n) {
+    std::string device = kv3::ComPortDevice(n, portMap, devices);
+    std::string name = "COM" + std::to_string(n);
+    std::cout << name << std::string(7 - name.size(), ' ');
+    if (device.empty()) {
+      std::cout << "-\n";
+      continue;
+    }
+    kv3::QtSerialPort port;
+    port.SetDevicePath(device);
+    bool opens = port.Open();
+    port.Close();
+    std::cout << device << (portMap.count(n) ? " (port map)" : "") << "  "
+              << (opens ? "opens" : "does not open: " + port.OpenError()) << "\n";
+  }
+  std::cout << "sim    the built-in simulated radio\n";
+  return kExitOk;
+}
+
+}  // namespace kv3ctl
