@@ -15,5 +15,10 @@ int RunNew(const Arguments& args);
 int RunRead(const Arguments& args);
 int RunWrite(const Arguments& args);
 int RunPorts(const Arguments& args);
+int RunSet(const Arguments& args);
+int RunExport(const Arguments& args);
+int RunImport(const Arguments& args);
+int RunDiff(const Arguments& args);
+int RunBackups(const Arguments& args);
 
 }  // namespace kv3ctl

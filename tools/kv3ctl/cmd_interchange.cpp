@@ -1,0 +1,223 @@
+// kv3ctl export, import, diff and backups: codeplugs as CSV channel lists and
+// JSON, comparison of two codeplugs, and the backups of every read.
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "cli.h"
+#include "commands.h"
+#include "image/codeplug_file.h"
+#include "interchange/backups.h"
+#include "interchange/channel_csv.h"
+#include "interchange/codeplug_diff.h"
+#include "interchange/codeplug_json.h"
+
+namespace kv3ctl {
+
+namespace {
+
+// Input files larger than this are not interchange files of this program.
+constexpr std::streamsize kMaxInputSize = 4 * 1024 * 1024;
+
+enum class Format { Unknown, Csv, Json };
+
+Format FormatOf(const std::string& path) {
+  auto dot = path.find_last_of('.');
+  if (dot == std::string::npos) return Format::Unknown;
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "csv") return Format::Csv;
+  if (ext == "json") return Format::Json;
+  return Format::Unknown;
+}
+
+bool ReadText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::cerr << path << ": cannot be read\n";
+    return false;
+  }
+  std::ostringstream buffer;
+  char chunk[65536];
+  std::streamsize total = 0;
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    total += in.gcount();
+    if (total > kMaxInputSize) {
+      std::cerr << path << ": larger than " << kMaxInputSize / (1024 * 1024)
+                << " MB, not a codeplug or channel list\n";
+      return false;
+    }
+    buffer.write(chunk, in.gcount());
+  }
+  if (in.bad()) {
+    std::cerr << path << ": cannot be read\n";
+    return false;
+  }
+  text = buffer.str();
+  return true;
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+  kv3::FileResult r = kv3::WriteFileAtomically(path, text);
+  if (!r.ok()) {
+    std::cerr << path << ": cannot be written: " << r.detail << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunExport(const Arguments& argv) {
+  Args args(argv, {"-o", "--lang"}, {});
+  if (!args.ok()) return Usage(args.error());
+  if (args.positionals().size() != 1 || !args.Has("-o"))
+    return Usage("export needs FILE and -o OUT.csv or -o OUT.json");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  std::string out = args.Value("-o");
+  Format format = FormatOf(out);
+  if (format == Format::Unknown) return Usage("the output must end in .csv or .json");
+  kv3::EditorState state;
+  if (!LoadState(args.positionals()[0], lang, state)) return kExitFile;
+
+  if (format == Format::Json)
+    return WriteText(out, kv3::CodeplugToJson(state)) ? kExitOk : kExitFile;
+
+  kv3::CsvExport csv = kv3::ExportChannelsCsv(state);
+  for (int n : csv.leftOut)
+    std::cerr << "channel " << n
+              << " left out: a frequency field of it holds no decimal frequency\n";
+  return WriteText(out, csv.text) ? kExitOk : kExitFile;
+}
+
+int RunImport(const Arguments& argv) {
+  Args args(argv, {"-o", "--base", "--lang"}, {"--skip-bad"});
+  if (!args.ok()) return Usage(args.error());
+  if (args.positionals().size() != 1 || !args.Has("-o"))
+    return Usage("import needs IN.csv or IN.json and -o FILE");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  const std::string in = args.positionals()[0];
+  Format format = FormatOf(in);
+  if (format == Format::Unknown) return Usage("the input must end in .csv or .json");
+  if (format == Format::Json && args.Has("--skip-bad"))
+    return Usage("--skip-bad applies to CSV channel lists");
+
+  kv3::EditorState state = kv3::StartupState();
+  if (args.Has("--base") && !LoadState(args.Value("--base"), lang, state)) return kExitFile;
+  std::string text;
+  if (!ReadText(in, text)) return kExitFile;
+
+  if (format == Format::Json) {
+    kv3::JsonImportReport report = kv3::CodeplugFromJson(text, state);
+    for (const auto& p : report.problems) std::cerr << in << ": " << p << "\n";
+    if (!report.ok()) {
+      std::cerr << "nothing written\n";
+      return kExitRefused;
+    }
+  } else {
+    kv3::CsvImportReport report = kv3::ImportChannelsCsv(text, state, args.Has("--skip-bad"));
+    if (!report.fatal.empty()) {
+      std::cerr << in << ":";
+      if (report.fatalLine > 0) std::cerr << report.fatalLine << ":";
+      std::cerr << " " << report.fatal << "\nnothing written\n";
+      return report.rowsRefused > 0 ? kExitRefused : kExitFile;
+    }
+    for (const auto& p : report.problems) {
+      std::cerr << in << ":" << p.line << ":";
+      if (p.column > 0) std::cerr << p.column << ": " << p.columnName << " \"" << p.value << "\":";
+      std::cerr << " " << p.reason << "\n";
+    }
+    if (!report.ignoredColumns.empty()) {
+      std::cerr << "ignored, the radio has no place for them: ";
+      for (size_t k = 0; k < report.ignoredColumns.size(); ++k)
+        std::cerr << (k ? ", " : "") << report.ignoredColumns[k];
+      std::cerr << "\n";
+    }
+    if (!report.changed) {
+      std::cerr << "nothing written: " << report.rowsRefused << " of "
+                << report.rowsRefused + report.rowsAccepted
+                << " rows refused (--skip-bad keeps the good rows)\n";
+      return kExitRefused;
+    }
+    if (report.rowsRefused > 0) std::cerr << report.rowsRefused << " refused rows left out\n";
+    std::cout << report.rowsAccepted << " channels imported\n";
+  }
+  return SaveState(args.Value("-o"), lang, state) ? kExitOk : kExitFile;
+}
+
+int RunDiff(const Arguments& argv) {
+  Args args(argv, {"--lang"}, {"--json"});
+  if (!args.ok()) return Usage(args.error());
+  if (args.positionals().size() != 2) return Usage("diff needs two files A and B");
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  kv3::EditorState a, b;
+  if (!LoadState(args.positionals()[0], lang, a) || !LoadState(args.positionals()[1], lang, b))
+    return kExitFile;
+  std::vector<kv3::FieldDifference> diffs = kv3::DiffCodeplugs(a, b, lang);
+  if (args.Has("--json")) {
+    nlohmann::ordered_json j;
+    j["equal"] = diffs.empty();
+    auto list = nlohmann::ordered_json::array();
+    for (const auto& d : diffs) {
+      nlohmann::ordered_json e;
+      if (d.channel) e["channel"] = d.channel;
+      e["section"] = d.section;
+      e["field"] = d.field;
+      e["caption"] = d.caption;
+      e["before"] = d.before;
+      e["after"] = d.after;
+      e["text"] = kv3::DifferenceLine(d, lang);
+      list.push_back(e);
+    }
+    j["differences"] = list;
+    std::cout << j.dump(2) << "\n";
+  } else {
+    for (const auto& d : diffs) std::cout << kv3::DifferenceLine(d, lang) << "\n";
+  }
+  return diffs.empty() ? kExitOk : kExitFailure;
+}
+
+int RunBackups(const Arguments& argv) {
+  Args args(argv, {}, {"--json"});
+  if (!args.ok()) return Usage(args.error());
+  if (!args.positionals().empty()) return Usage("backups takes no arguments");
+  std::string folder = kv3::DefaultBackupFolder();
+  if (folder.empty()) {
+    std::cerr << "kv3ctl: no data folder (neither XDG_DATA_HOME nor HOME is set)\n";
+    return kExitFile;
+  }
+  std::vector<kv3::BackupInfo> list = kv3::ListBackups(folder);
+  if (args.Has("--json")) {
+    auto j = nlohmann::ordered_json::array();
+    for (const auto& b : list)
+      j.push_back({{"time", b.time},
+                   {"band", b.band},
+                   {"channels", b.channels},
+                   {"readable", b.readable},
+                   {"path", b.path}});
+    std::cout << j.dump(2) << "\n";
+    return kExitOk;
+  }
+  if (list.empty()) {
+    std::cout << "no backups in " << folder << "\n";
+    return kExitOk;
+  }
+  std::cout << "time                 band        channels  file\n";
+  for (const auto& b : list) {
+    std::string band = b.readable ? (b.band.empty() ? "?" : b.band) : "(unreadable)";
+    std::string channels = b.readable ? std::to_string(b.channels) : "-";
+    band.resize(std::max<size_t>(band.size(), 12), ' ');
+    channels.resize(std::max<size_t>(channels.size(), 10), ' ');
+    std::cout << b.time << "  " << band << channels << b.path << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace kv3ctl
