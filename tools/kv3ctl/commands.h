@@ -11,7 +11,6 @@ using Arguments = std::vector<std::string>;
 
 int RunShow(const Arguments& args);
 int RunNew(const Arguments& args);
-int RunSet(const Arguments& args);
 // Sessions with a radio (PORT: a device path, COMn, or sim).
 int RunRead(const Arguments& args);
 int RunWrite(const Arguments& args);

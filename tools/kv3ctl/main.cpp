@@ -21,10 +21,6 @@ const Command kCommands[] = {
     {"new",
      "-o FILE                                       save a codeplug with the start-up values",
      kv3ctl::RunNew},
-    {"set", "FILE --channel N [--rx F] [--tx F] [--rx-tone T] [--tx-tone T] [--power low|high]\n"
-            "      [--forbid off|carrier] [--bandwidth narrow|wide] [--scan no|yes] [--clear]\n"
-            "      [--band INDEX] [--yes] [--lang L]   edit a codeplug as typing into the grid",
-     kv3ctl::RunSet},
     {"read", "--port PORT -o FILE [--lang L]               read a radio into a codeplug file",
      kv3ctl::RunRead},
     {"write", "--port PORT FILE [--tuning] [--yes] [--lang L]  write a codeplug file to a radio",
