@@ -1,0 +1,222 @@
+// kv3-radio-sim: the simulated radio on a pseudo-terminal, for programs that
+// open a serial device. Prints the device path as the first line, answers as
+// the radio (at the 9600-baud line rate unless --fast) until SIGINT or
+// SIGTERM, then saves its memory when --save is given.
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "image/codeplug_file.h"
+#include "link/simulated_radio.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t stopRequested = 0;
+void OnSignal(int) {
+  stopRequested = 1;
+}
+
+// One byte on the line: a start bit, 8 data bits, a stop bit at 9600 baud.
+constexpr auto kByteTime = std::chrono::microseconds(10 * 1000000 / 9600);
+
+struct Options {
+  std::string image, save;
+  bool fast = false;
+  kv3::RadioFaults faults;
+};
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr,
+               "kv3-radio-sim: %s\n"
+               "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast]\n"
+               "       [--silent-from N] [--wrong-id] [--stray-at N] [--wrong-address-at N]\n"
+               "       [--split N]\n",
+               message.c_str());
+  return 2;
+}
+
+bool ParseInt(const char* text, int& value) {
+  char* end = nullptr;
+  long v = std::strtol(text, &end, 10);
+  if (!*text || *end || v < 0 || v > 1000000) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// Opens the pseudo-terminal; returns the master and keeps the slave open
+// (slaveFd) so that the master stays usable between the clients' sessions.
+int OpenPty(std::string& path, int& slaveFd) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
+  const char* name = ptsname(master);
+  if (!name) return -1;
+  path = name;
+  slaveFd = open(name, O_RDWR | O_NOCTTY);
+  if (slaveFd < 0) return -1;
+  termios t{};
+  if (tcgetattr(slaveFd, &t) == 0) {
+    cfmakeraw(&t);
+    cfsetispeed(&t, B9600);
+    cfsetospeed(&t, B9600);
+    tcsetattr(slaveFd, TCSANOW, &t);
+  }
+  return master;
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](const char* name) -> const char* {
+      if (i + 1 >= argc) return nullptr;
+      (void)name;
+      return argv[++i];
+    };
+    int n = 0;
+    if (a == "--image" || a == "--save") {
+      const char* v = value(a.c_str());
+      if (!v) return UsageError(a + " needs a file");
+      (a == "--image" ? o.image : o.save) = v;
+    } else if (a == "--fast") {
+      o.fast = true;
+    } else if (a == "--wrong-id") {
+      o.faults.wrongIdentification = true;
+    } else if (a == "--silent-from" || a == "--stray-at" || a == "--wrong-address-at" ||
+               a == "--split") {
+      const char* v = value(a.c_str());
+      if (!v || !ParseInt(v, n)) return UsageError(a + " needs a number");
+      if (a == "--silent-from") o.faults.silentFrom = n;
+      if (a == "--stray-at") o.faults.strayByteAt = n;
+      if (a == "--wrong-address-at") o.faults.wrongAddressAt = n;
+      if (a == "--split") o.faults.pieceSize = static_cast<size_t>(n);
+    } else if (a == "--help" || a == "-h") {
+      UsageError("the KV-3(T2) radio on a pseudo-terminal");
+      return 0;
+    } else {
+      return UsageError("unknown option " + a);
+    }
+  }
+
+  kv3::SimulatedRadio radio;
+  if (!o.image.empty()) {
+    kv3::MemoryImage image;
+    kv3::FileResult r = kv3::LoadCodeplug(o.image, image);
+    if (!r.ok()) {
+      std::fprintf(stderr, "kv3-radio-sim: %s: %s\n", o.image.c_str(),
+                   r.error == kv3::FileError::WrongType ? "not a codeplug file" : r.detail.c_str());
+      return 3;
+    }
+    radio.LoadImage(image);
+  }
+  radio.faults() = o.faults;
+
+  std::string path;
+  int slave = -1;
+  int master = OpenPty(path, slave);
+  if (master < 0) {
+    std::fprintf(stderr, "kv3-radio-sim: cannot open a pseudo-terminal: %s\n",
+                 std::strerror(errno));
+    return 1;
+  }
+  struct sigaction sa {};
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  std::printf("%s\n", path.c_str());
+  std::fflush(stdout);
+
+  // Replies wait until the line would have carried them: a request is in
+  // once its last byte has arrived, and a reply is out once its last byte
+  // has been sent.
+  struct Pending {
+    Clock::time_point due;
+    std::vector<uint8_t> bytes;
+  };
+  std::deque<Pending> outbox;
+  Clock::time_point rxDone = Clock::now(), txFree = Clock::now();
+  std::vector<kv3::RadioEvent> events;
+  uint8_t buffer[4096];
+
+  while (!stopRequested) {
+    auto now = Clock::now();
+    while (!outbox.empty() && outbox.front().due <= now) {
+      WriteAll(master, outbox.front().bytes);
+      outbox.pop_front();
+    }
+    int timeout = -1;
+    if (!outbox.empty()) {
+      auto wait = std::chrono::duration_cast<std::chrono::microseconds>(outbox.front().due - now);
+      timeout = static_cast<int>((wait.count() + 999) / 1000);
+    }
+    pollfd p{master, POLLIN, 0};
+    int ready = poll(&p, 1, timeout);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (ready == 0 || !(p.revents & POLLIN)) continue;
+    ssize_t n = read(master, buffer, sizeof buffer);
+    if (n <= 0) {
+      if (n < 0 && errno == EINTR) continue;
+      usleep(10000);  // no client at the moment
+      continue;
+    }
+    now = Clock::now();
+    events.clear();
+    radio.Receive(std::span<const uint8_t>(buffer, static_cast<size_t>(n)), events);
+    if (!o.fast) rxDone = std::max(rxDone, now) + n * kByteTime;
+    for (auto& e : events) {
+      if (e.kind != kv3::RadioEvent::Kind::Bytes) continue;  // a pty carries no break
+      if (o.fast) {
+        WriteAll(master, e.bytes);
+        continue;
+      }
+      Clock::time_point start = std::max({rxDone, txFree, now});
+      txFree = start + static_cast<long>(e.bytes.size()) * kByteTime;
+      outbox.push_back({txFree, std::move(e.bytes)});
+    }
+  }
+
+  close(master);
+  close(slave);
+  if (!o.save.empty()) {
+    kv3::FileResult r = kv3::SaveCodeplug(o.save, radio.Image());
+    if (!r.ok()) {
+      std::fprintf(stderr, "kv3-radio-sim: %s: %s\n", o.save.c_str(), r.detail.c_str());
+      return 3;
+    }
+  }
+  return 0;
+}
