@@ -130,10 +130,13 @@ class ObjectReader {
 
   // Notes the members that no reader asked for.
   ~ObjectReader() {
-    if (!object_.is_object()) return;
+    if (!object_.is_object() || abandoned_) return;
     for (const auto& [key, value] : object_.items())
       if (!seen_.count(key)) Problem(key, "not a field of this format");
   }
+
+  // The object is refused as a whole: its other members are not looked at.
+  void Abandon() { abandoned_ = true; }
 
   bool IsObject() {
     if (object_.is_object()) return true;
@@ -210,6 +213,7 @@ class ObjectReader {
   std::vector<std::string>& problems_;
   std::set<std::string> seen_;
   bool nullableNull_ = false;
+  bool abandoned_ = false;
 };
 
 // A frequency field as FrequencyText shows it: nine characters, the point
@@ -297,10 +301,12 @@ JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
       top.Problem("format", "not \"" + std::string(kCodeplugJsonFormat) + "\"");
     const Json* version = top.Member("version");
     if (!version) {
+      top.Abandon();
       problems.push_back("version: missing");
       return report;
     }
     if (!version->is_number_integer() || version->get<int64_t>() != kCodeplugJsonVersion) {
+      top.Abandon();
       problems.push_back("version: " + version->dump() + " is not a version this program reads (" +
                          std::to_string(kCodeplugJsonVersion) + ")");
       return report;
@@ -331,10 +337,12 @@ JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
           r.Int("channel", 1, kChannelCount, n);
           if (n == 0) {
             if (!r.Member("channel")) r.Problem("channel", "missing");
+            r.Abandon();
             continue;
           }
           if (!taken.insert(n).second) {
             r.Problem("channel", "channel " + std::to_string(n) + " is listed twice");
+            r.Abandon();
             continue;
           }
           Channel ch;

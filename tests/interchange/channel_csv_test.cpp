@@ -1,0 +1,225 @@
+// Channel lists as other tools and spreadsheets write them: by header name,
+// with quoting, Windows line ends, duplex offsets and cross tones.
+#include "interchange/channel_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/band_rules.h"
+#include "editor/demo.h"
+#include "interchange/csv_table.h"
+
+namespace kv3 {
+namespace {
+
+const char kHeader[] =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\r\n";
+
+uint32_t Units(const Freq4& f) {
+  return static_cast<uint32_t>(Freq4ToUnits(f));
+}
+
+TEST(ChannelCsv, FullRowsOfTheUsualShape) {
+  std::string csv =
+      std::string(kHeader) +
+      "1,Simplex,438.125000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,High,\r\n"
+      "2,Repeater,439.125000,-,7.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,NFM,12.50,S,Low,\r\n"
+      "3,Split,435.000000,split,445.000000,TSQL,88.5,123.0,023,NN,023,Tone->Tone,FM,5.00,,High,\r\n"
+      "4,RxOnly,436.000000,off,0.000000,DTCS,88.5,88.5,754,NR,023,Tone->Tone,FM,5.00,,High,\r\n"
+      "5,Cross,437.000000,+,1.000000,Cross,67.0,88.5,025,RN,131,Tone->DTCS,FM,5.00,,High,\r\n";
+  EditorState state = StartupState();
+  CsvImportReport r = ImportChannelsCsv(csv, state, false);
+  ASSERT_TRUE(r.changed) << (r.problems.empty() ? r.fatal : r.problems[0].reason);
+  EXPECT_EQ(r.rowsAccepted, 5);
+  const auto& ch = state.grid.channels;
+
+  EXPECT_EQ(Units(ch[0].rx), 43812500u);
+  EXPECT_EQ(ch[0].tx, ch[0].rx);
+  EXPECT_EQ(ch[0].rxTone, Tone::Off());
+  EXPECT_EQ(ch[0].txTone, Tone::Off());
+  EXPECT_EQ(ch[0].power, 1);
+  EXPECT_EQ(ch[0].bandwidth, 1);
+  EXPECT_EQ(ch[0].scan, 1);
+
+  EXPECT_EQ(Units(ch[1].tx), 43152500u);  // 439.125 - 7.6
+  EXPECT_EQ(ch[1].txTone, Tone::Ctcss(1000));
+  EXPECT_EQ(ch[1].rxTone, Tone::Off());
+  EXPECT_EQ(ch[1].bandwidth, 0);
+  EXPECT_EQ(ch[1].scan, 0);
+  EXPECT_EQ(ch[1].power, 0);
+
+  EXPECT_EQ(Units(ch[2].tx), 44500000u);  // split: Offset is the transmit frequency
+  EXPECT_EQ(ch[2].rxTone, Tone::Ctcss(1230));
+  EXPECT_EQ(ch[2].txTone, Tone::Ctcss(1230));
+
+  EXPECT_TRUE(ch[3].tx.blank());
+  EXPECT_EQ(ch[3].txTone, Tone::Dcs(0754, false));  // N for transmit
+  EXPECT_EQ(ch[3].rxTone, Tone::Dcs(0754, true));   // R for receive
+
+  EXPECT_EQ(Units(ch[4].tx), 43800000u);
+  EXPECT_EQ(ch[4].txTone, Tone::Ctcss(670));        // a transmit Tone is rToneFreq
+  EXPECT_EQ(ch[4].rxTone, Tone::Dcs(0131, false));  // a receive DTCS is RxDtcsCode
+
+  for (int n = 5; n < kChannelCount; ++n) EXPECT_TRUE(ch[n].empty());
+  EXPECT_EQ(r.ignoredColumns, (std::vector<std::string>{"Name", "TStep"}));
+}
+
+TEST(ChannelCsv, ColumnsFoundByNameMissingOrExtra) {
+  // Reordered, most columns absent, one column of another tool, LF line ends.
+  std::string csv =
+      "Frequency,URCALL,Location\n"
+      "438.500000,CQCQCQ,7\n"
+      "439.000000,,2\n";
+  EditorState state = DemoState();
+  CsvImportReport r = ImportChannelsCsv(csv, state, false);
+  ASSERT_TRUE(r.changed);
+  const auto& ch = state.grid.channels;
+  EXPECT_EQ(Units(ch[6].rx), 43850000u);
+  EXPECT_EQ(ch[6].tx, ch[6].rx);
+  EXPECT_EQ(ch[6].rxTone, Tone::Off());
+  EXPECT_EQ(ch[6].power, 1);
+  EXPECT_EQ(ch[6].forbid, 0);
+  EXPECT_EQ(ch[6].bandwidth, 1);
+  EXPECT_EQ(ch[6].scan, 1);
+  EXPECT_EQ(Units(ch[1].rx), 43900000u);
+  EXPECT_TRUE(ch[0].empty());  // the file is the whole channel list
+  EXPECT_EQ(r.ignoredColumns, (std::vector<std::string>{"URCALL"}));
+}
+
+TEST(ChannelCsv, QuotedFieldsAndLineNumbers) {
+  std::string csv = std::string(kHeader) +
+                    "1,\"Club, \"\"North\"\"\",438.125000,,0,,88.5,88.5,023,NN,023,,FM,5,,High,"
+                    "\"two\r\nlines\"\r\n"
+                    "\"2\",,\"999.000000\",,0,,88.5,88.5,023,NN,023,,FM,5,,High,\r\n";
+  EditorState state = StartupState();
+  EditorState before = state;
+  CsvImportReport r = ImportChannelsCsv(csv, state, false);
+  EXPECT_FALSE(r.changed);
+  EXPECT_EQ(state, before);
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].line, 4);  // the quoted comment spans lines 2 and 3
+  EXPECT_EQ(r.problems[0].column, 3);
+  EXPECT_EQ(r.problems[0].columnName, "Frequency");
+  EXPECT_EQ(r.problems[0].value, "999.000000");
+
+  CsvParseResult table = ParseCsv("a,\"b\n");
+  EXPECT_FALSE(table.ok());
+  EXPECT_EQ(table.errorLine, 1);
+}
+
+TEST(ChannelCsv, EveryRefusedValueWithLineAndColumn) {
+  std::string csv =
+      "Location,Frequency,Duplex,Offset,Tone,rToneFreq,DtcsCode,DtcsPolarity,Mode,Skip,Power\n"
+      "1,438.125,,,,,,,FM,,High\n"       // good
+      "17,438.123,,,,,,,AM,,\n"          // location, raster, mode
+      "3,470.0,+,20.0,Tone,66.9,,,,,\n"  // transmit out of band, tone below the list
+      "4,440.0,,,DTCS,,028,NX,,X,2W\n"   // not octal, polarity, skip
+      "1,440.0,,,TSQL-R,,,,,,\n";        // location taken, unknown tone mode
+  EditorState state = StartupState();
+  EditorState before = state;
+  CsvImportReport r = ImportChannelsCsv(csv, state, false);
+  EXPECT_FALSE(r.changed);
+  EXPECT_EQ(state, before);
+  EXPECT_EQ(r.rowsAccepted, 1);
+  EXPECT_EQ(r.rowsRefused, 4);
+  std::vector<std::pair<int, std::string>> got;
+  for (const auto& p : r.problems) got.emplace_back(p.line, p.columnName);
+  std::vector<std::pair<int, std::string>> want = {
+      {3, "Location"},     {3, "Frequency"}, {3, "Mode"}, {4, "Offset"},   {4, "rToneFreq"},
+      {5, "DtcsPolarity"}, {5, "DtcsCode"},  {5, "Skip"}, {6, "Location"}, {6, "Tone"}};
+  EXPECT_EQ(got, want);
+  EXPECT_NE(r.problems[1].reason.find("438.12000"), std::string::npos) << r.problems[1].reason;
+
+  // --skip-bad keeps the good row.
+  r = ImportChannelsCsv(csv, state, true);
+  EXPECT_TRUE(r.changed);
+  EXPECT_EQ(Units(state.grid.channels[0].rx), 43812500u);
+  EXPECT_TRUE(state.grid.channels[2].empty());
+}
+
+TEST(ChannelCsv, BandOfTheBaseDecides) {
+  EditorState state = StartupState();
+  SelectBandSilently(state.band, 5);  // 136-174MHz
+  CsvImportReport r = ImportChannelsCsv("Location,Frequency\n1,145.500\n2,438.125\n", state, false);
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].line, 3);
+  EXPECT_NE(r.problems[0].reason.find("136-174MHz"), std::string::npos);
+}
+
+TEST(ChannelCsv, PowerInWattsTheLargestIsHigh) {
+  EditorState state = StartupState();
+  CsvImportReport r = ImportChannelsCsv(
+      "Location,Frequency,Power\n1,438.125,5.0W\n2,438.150,1.0W\n3,438.175,5W\n", state, false);
+  ASSERT_TRUE(r.changed);
+  EXPECT_EQ(state.grid.channels[0].power, 1);
+  EXPECT_EQ(state.grid.channels[1].power, 0);
+  EXPECT_EQ(state.grid.channels[2].power, 1);
+}
+
+TEST(ChannelCsv, ExportTakesTheSimplestToneModeAndComesBack) {
+  EditorState state = StartupState();
+  auto set = [&](int n, uint32_t rx, uint32_t tx, Tone rxTone, Tone txTone) {
+    Channel& c = state.grid.channels[n - 1];
+    c.rx = Freq4FromUnits(rx);
+    c.tx = tx ? Freq4FromUnits(tx) : kNoFrequency;
+    c.rxTone = rxTone;
+    c.txTone = txTone;
+    c.power = static_cast<int8_t>(n % 2);
+    c.forbid = 0;
+    c.bandwidth = static_cast<int8_t>(n / 2 % 2);
+    c.scan = static_cast<int8_t>(n / 4 % 2);
+  };
+  set(1, 43812500, 43812500, Tone::Off(), Tone::Off());
+  set(2, 43812500, 43812500, Tone::Off(), Tone::Ctcss(885));
+  set(3, 43812500, 43812500, Tone::Ctcss(885), Tone::Ctcss(885));
+  set(4, 43812500, 43812500, Tone::Dcs(023, true), Tone::Dcs(023, false));
+  set(5, 43812500, 43812500, Tone::Ctcss(885), Tone::Ctcss(1000));
+  set(6, 43812500, 43812500, Tone::Ctcss(885), Tone::Off());
+  set(7, 43812500, 43812500, Tone::Dcs(023, false), Tone::Off());
+  set(8, 43812500, 43812500, Tone::Off(), Tone::Dcs(0754, true));
+  set(9, 43812500, 43812500, Tone::Dcs(025, false), Tone::Dcs(023, false));
+  set(10, 43812500, 43812500, Tone::Ctcss(670), Tone::Dcs(023, false));
+  set(11, 43812500, 0, Tone::Off(), Tone::Blank());
+  set(12, 43812500, 44312500, Tone::Off(), Tone::Off());
+  set(13, 44312500, 43812500, Tone::Off(), Tone::Off());
+
+  CsvExport out = ExportChannelsCsv(state);
+  EXPECT_TRUE(out.leftOut.empty());
+  CsvParseResult table = ParseCsv(out.text);
+  ASSERT_TRUE(table.ok());
+  ASSERT_EQ(table.records.size(), 14u);
+  auto field = [&](int n, int col) { return table.records[n].fields[col]; };
+  // Columns: 3 Duplex, 5 Tone, 11 CrossMode.
+  EXPECT_EQ(field(1, 5), "");
+  EXPECT_EQ(field(2, 5), "Tone");
+  EXPECT_EQ(field(3, 5), "TSQL");
+  EXPECT_EQ(field(4, 5), "DTCS");
+  EXPECT_EQ(field(4, 9), "NR");
+  EXPECT_EQ(field(5, 11), "Tone->Tone");
+  EXPECT_EQ(field(6, 11), "->Tone");
+  EXPECT_EQ(field(7, 11), "->DTCS");
+  EXPECT_EQ(field(8, 11), "DTCS->");
+  EXPECT_EQ(field(9, 11), "DTCS->DTCS");
+  EXPECT_EQ(field(10, 11), "DTCS->Tone");
+  EXPECT_EQ(field(11, 3), "off");
+  EXPECT_EQ(field(12, 3), "+");
+  EXPECT_EQ(field(13, 3), "-");
+
+  EditorState back = StartupState();
+  CsvImportReport r = ImportChannelsCsv(out.text, back, false);
+  ASSERT_TRUE(r.changed);
+  for (int n = 0; n < kChannelCount; ++n)
+    EXPECT_EQ(back.grid.channels[n], state.grid.channels[n]) << "channel " << n + 1;
+}
+
+TEST(ChannelCsv, ANonDecimalFrequencyIsLeftOutOfTheExport) {
+  EditorState state = StartupState();
+  state.grid.channels[0].rx = Freq4{{0x00, 0x25, 0x8A, 0x43}};
+  CsvExport out = ExportChannelsCsv(state);
+  EXPECT_EQ(out.leftOut, std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace kv3
