@@ -1,0 +1,149 @@
+#include "dialogs/ui/form4.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/show_message.h"
+#include "dialogs/dialog_messages.h"
+#include "dialogs/ui/dialog_support.h"
+#include "i18n/texts.h"
+
+namespace kv3 {
+
+namespace {
+
+// Twips to pixels at 96 dots per inch.
+constexpr int Px(int twips) {
+  return twips / 15;
+}
+
+// Starts the editor only where the rules allow it and hands the typed text
+// to the dialog instead of writing it into the cell.
+class TestFrequencyDelegate : public QStyledItemDelegate {
+ public:
+  explicit TestFrequencyDelegate(Form4* form) : QStyledItemDelegate(form), form_(form) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    if (!form_->CanEditCell(index.row(), index.column())) return nullptr;
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setAlignment(Qt::AlignCenter);
+    return editor;
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+      form_->EditCell(index.row(), index.column(), line->text());
+  }
+
+ private:
+  Form4* form_;
+};
+
+}  // namespace
+
+Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), language_(language) {
+  setObjectName("Form4");
+  setWindowTitle(Qs(form4::kTitle));
+
+  mfgrid1_ = new QTableWidget(kChannelCount + 1, 3, this);
+  mfgrid1_->setObjectName("mfgrid1");
+  mfgrid1_->horizontalHeader()->hide();
+  mfgrid1_->verticalHeader()->hide();
+  mfgrid1_->setColumnWidth(0, Px(900));
+  mfgrid1_->setColumnWidth(1, Px(1530));
+  mfgrid1_->setColumnWidth(2, Px(1530));
+  mfgrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
+  mfgrid1_->setItemDelegate(new TestFrequencyDelegate(this));
+  // Selecting a frequency cell starts its editor at once.
+  mfgrid1_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  mfgrid1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mfgrid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QFont bold = mfgrid1_->font();
+  bold.setBold(true);
+  for (int r = 0; r <= kChannelCount; ++r) {
+    mfgrid1_->setRowHeight(r, Px(300));
+    for (int c = 0; c < 3; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignCenter);
+      bool fixed = r == 0 || c == 0;
+      item->setFlags(fixed ? Qt::ItemIsEnabled
+                           : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+      if (fixed) {
+        item->setBackground(palette().button());
+        if (r == 0) item->setFont(bold);
+      }
+      mfgrid1_->setItem(r, c, item);
+    }
+    if (r > 0) mfgrid1_->item(r, 0)->setText(QString::asprintf("%02d", r));
+  }
+  mfgrid1_->setFixedSize(Px(900 + 1530 + 1530) + 2 * mfgrid1_->frameWidth(),
+                         Px(300) * (kChannelCount + 1) + 2 * mfgrid1_->frameWidth());
+
+  Command1_ = new QPushButton(this);
+  Command1_->setObjectName("Command1");
+  Command2_ = new QPushButton(this);
+  Command2_->setObjectName("Command2");
+  connect(Command1_, &QPushButton::clicked, this, [this] { Store(); });
+  connect(Command2_, &QPushButton::clicked, this, &QWidget::hide);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(Command1_);
+  buttons->addWidget(Command2_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(mfgrid1_);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  SetCaptions(language);
+  LoadFromState();
+}
+
+void Form4::SetCaptions(Language lang) {
+  ApplyCaptionTable(this, Window::Form4, lang);
+}
+
+void Form4::LoadFromState() {
+  rows_ = RowsFromTable(state_.shared);
+  for (int r = 1; r <= kChannelCount; ++r) ShowRow(r);
+}
+
+bool Form4::CanEditCell(int row, int column) const {
+  if (row < 1 || row > kChannelCount) return false;
+  return CanEditTestFrequency(rows_[row - 1], column);
+}
+
+bool Form4::EditCell(int row, int column, const QString& text) {
+  if (row < 1 || row > kChannelCount) return false;
+  TestFrequencyEdit result = EditTestFrequency(rows_[row - 1], column, text.toStdString());
+  ShowRow(row);
+  if (result == TestFrequencyEdit::NotAFrequency) {
+    // Told after the editor has closed, so the box does not interrupt the commit.
+    QString prompt = Qs(Localize(msg::kTestFrequencyInvalid, language_));
+    QTimer::singleShot(0, this, [this, prompt] {
+      ShowMessage(this, language_, prompt, mb::kOkOnly | mb::kIconExclamation);
+    });
+  }
+  return result == TestFrequencyEdit::Accepted;
+}
+
+void Form4::ShowRow(int row) {
+  const TestFrequencyRow& r = rows_[row - 1];
+  mfgrid1_->item(row, 1)->setText(Qs(FrequencyText(r.rx)));
+  mfgrid1_->item(row, 2)->setText(Qs(FrequencyText(r.tx)));
+}
+
+void Form4::Store() {
+  StoreRows(rows_, state_.shared);
+  hide();
+}
+
+}  // namespace kv3
