@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "i18n/messages.h"
 #include "image/codeplug_file.h"
+#include "interchange/backups.h"
 #include "link/port_names.h"
 #include "radio_session.h"
 
@@ -55,6 +56,9 @@ int RunRead(const Arguments& arguments) {
   options.lang = lang;
   SessionReport report = RunSession(*port, SessionKind::Read, state, options);
   if (!report.ok()) return ExitCodeOf(report.outcome);
+  // Every complete read is kept as a backup; a backup that fails never fails the read.
+  if (kv3::BackupResult backup = kv3::BackupAfterRead(report.image); !backup.ok)
+    std::cerr << "kv3ctl: no backup of this read: " << backup.error << "\n";
   // Only a complete read reaches the file, replacing it atomically.
   kv3::FileResult saved = kv3::SaveCodeplug(out, report.image);
   if (!saved.ok()) {
