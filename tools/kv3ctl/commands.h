@@ -20,5 +20,6 @@ int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunDiff(const Arguments& args);
 int RunBackups(const Arguments& args);
+int RunClone(const Arguments& args);
 
 }  // namespace kv3ctl

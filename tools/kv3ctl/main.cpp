@@ -39,6 +39,8 @@ const Command kCommands[] = {
      kv3ctl::RunDiff},
     {"backups", "[--json]                                   list the backups of every read",
      kv3ctl::RunBackups},
+    {"clone", "FILE --port P1 --port P2 ... [--verify] [--tuning] [--yes]  write to several radios at once",
+     kv3ctl::RunClone},
 };
 
 void PrintHelp(std::ostream& out) {
