@@ -1,6 +1,148 @@
+// kv3-programmer: the desktop program.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "app/main_window.h"
+#include "link/port_names.h"
+#include "link/serial_port.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: kv3-programmer [--simulate] [--port-map COMn=DEVICE]...\n"
+    "\n"
+    "The KV-3(T2) programming software.\n"
+    "\n"
+    "  --simulate              COM1 is a built-in simulated radio: read, edit and\n"
+    "                          write without a radio (choose COM1 in the\n"
+    "                          communication port dialog if another port is saved).\n"
+    "  --port-map COMn=DEVICE  COMn (1..20) opens DEVICE, for example\n"
+    "                          --port-map COM3=/dev/ttyUSB0 or a pseudo-terminal;\n"
+    "                          may be given several times.\n"
+    "  --benchmark-startup     print the milliseconds from process start to the\n"
+    "                          first paint of the main window and the resident\n"
+    "                          memory one second later, then quit.\n"
+    "  -h, --help              show this help.\n"
+    "\n"
+    "The lock, the port and the language are kept in\n"
+    "$XDG_CONFIG_HOME/KV-3/parameter (default ~/.config/KV-3/parameter).\n";
+
+struct Options {
+  kv3::StartupOptions startup;
+  bool benchmark = false;
+};
+
+// Parses the program's own options; false (with a message) on a bad one.
+bool ParseOptions(const QStringList& args, Options& options, bool& help) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString arg = args[i];
+    if (arg == "-h" || arg == "--help") {
+      help = true;
+    } else if (arg == "--simulate") {
+      options.startup.simulate = true;
+    } else if (arg == "--benchmark-startup") {
+      options.benchmark = true;
+    } else if (arg == "--port-map" || arg.startsWith("--port-map=")) {
+      QString value;
+      if (arg == "--port-map") {
+        if (++i >= args.size()) {
+          std::fprintf(stderr, "kv3-programmer: --port-map needs COMn=DEVICE\n");
+          return false;
+        }
+        value = args[i];
+      } else {
+        value = arg.mid(static_cast<qsizetype>(std::strlen("--port-map=")));
+      }
+      const qsizetype eq = value.indexOf('=');
+      const int number = eq > 0 ? kv3::ParseComPortName(value.left(eq).toStdString()) : 0;
+      const QString device = eq > 0 ? value.mid(eq + 1) : QString();
+      if (number < kv3::kFirstComPort || number > kv3::kLastComPort || device.isEmpty()) {
+        std::fprintf(stderr, "kv3-programmer: bad --port-map '%s': expected COMn=DEVICE, n 1..20\n",
+                     value.toLocal8Bit().constData());
+        return false;
+      }
+      options.startup.portMap[number] = device.toStdString();
+    } else {
+      std::fprintf(stderr, "kv3-programmer: unknown option '%s'\n%s", arg.toLocal8Bit().constData(),
+                   kUsage);
+      return false;
+    }
+  }
+  return true;
+}
+
+long ResidentKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
+}
+
+// Prints the wall-clock time of the first paint (nanoseconds since the
+// epoch, for a script that noted when it started the process), the time
+// since main() began, and the resident memory once idle; then quits.
+class StartupProbe : public QObject {
+ public:
+  StartupProbe(QWidget* window, const QElapsedTimer& sinceMain)
+      : window_(window), sinceMain_(sinceMain) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      QTimer::singleShot(0, this, [this] {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::printf("shown_at_ns %lld\nmain_to_shown_ms %.1f\n",
+                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
+                    sinceMain_.nsecsElapsed() / 1e6);
+        std::fflush(stdout);
+        QTimer::singleShot(1000, this, [] {
+          std::printf("idle_rss_kb %ld\n", ResidentKilobytes());
+          std::fflush(stdout);
+          QApplication::quit();
+        });
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  const QElapsedTimer& sinceMain_;
+  bool done_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  QElapsedTimer sinceMain;
+  sinceMain.start();
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("kv3-programmer");
+
+  Options options;
+  bool help = false;
+  if (!ParseOptions(QApplication::arguments(), options, help)) return 2;
+  if (help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+
+  kv3::MainWindow window(std::move(options.startup));
+  std::unique_ptr<StartupProbe> probe;
+  if (options.benchmark) probe = std::make_unique<StartupProbe>(&window, sinceMain);
+  window.show();
+  return QApplication::exec();
 }

@@ -15,24 +15,6 @@ MessageResponder& Responder() {
   return responder;
 }
 
-// The buttons of a style value's set, in display order.
-QList<int> ButtonSet(int buttons) {
-  switch (buttons & 0xF) {
-    case mb::kOkCancel:
-      return {mr::kOk, mr::kCancel};
-    case mb::kAbortRetryIgnore:
-      return {mr::kAbort, mr::kRetry, mr::kIgnore};
-    case mb::kYesNoCancel:
-      return {mr::kYes, mr::kNo, mr::kCancel};
-    case mb::kYesNo:
-      return {mr::kYes, mr::kNo};
-    case mb::kRetryCancel:
-      return {mr::kRetry, mr::kCancel};
-    default:
-      return {mr::kOk};
-  }
-}
-
 QMessageBox::ButtonRole RoleOf(int code) {
   switch (code) {
     case mr::kOk:
@@ -48,55 +30,45 @@ QMessageBox::ButtonRole RoleOf(int code) {
   }
 }
 
-QMessageBox::Icon IconOf(int buttons) {
-  switch (buttons & 0x70) {
-    case mb::kIconStop:
+QMessageBox::Icon IconOf(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Stop:
       return QMessageBox::Critical;
-    case mb::kIconQuestion:
+    case MessageIcon::Question:
       return QMessageBox::Question;
-    case mb::kIconExclamation:
+    case MessageIcon::Exclamation:
       return QMessageBox::Warning;
-    case mb::kIconInformation:
+    case MessageIcon::Information:
       return QMessageBox::Information;
     default:
       return QMessageBox::NoIcon;
   }
 }
 
-}  // namespace
-
-MessageRecord DescribeMessage(Language lang, const QString& prompt, int buttons, QString title) {
+MessageRecord RecordOf(const MessageRequest& request) {
   MessageRecord record;
-  record.prompt = prompt;
-  record.title = title.isEmpty() ? QString::fromUtf8(kAppTitle) : std::move(title);
-  record.buttons = buttons;
-  record.buttonCodes = ButtonSet(buttons);
-  for (int code : record.buttonCodes) {
-    record.buttonLabels << QString::fromUtf8(ButtonLabel(static_cast<MessageButton>(code), lang));
+  record.prompt = QString::fromStdString(request.prompt);
+  record.title = QString::fromStdString(request.title);
+  record.buttons = request.buttons;
+  for (const auto& [button, label] : request.buttonLabels) {
+    record.buttonCodes << static_cast<int>(button);
+    record.buttonLabels << QString::fromStdString(label);
   }
-  int defaultIndex = (buttons & 0xF00) / 256;
-  if (defaultIndex >= record.buttonCodes.size()) defaultIndex = 0;
-  record.defaultCode = record.buttonCodes[defaultIndex];
+  record.defaultCode = record.buttonCodes.value(request.defaultButton, mr::kOk);
   return record;
 }
 
-MessageResponder SetMessageResponder(MessageResponder responder) {
-  return std::exchange(Responder(), std::move(responder));
-}
-
-int ShowMessage(QWidget* owner, Language lang, const QString& prompt, int buttons, QString title) {
-  const MessageRecord record = DescribeMessage(lang, prompt, buttons, std::move(title));
+int Show(QWidget* owner, const MessageRequest& request) {
+  const MessageRecord record = RecordOf(request);
   if (Responder()) return Responder()(record);
 
-  QMessageBox box(IconOf(buttons), record.title, record.prompt, QMessageBox::NoButton, owner);
-  box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-  if (buttons & mb::kSystemModal) box.setWindowModality(Qt::ApplicationModal);
+  QMessageBox box(IconOf(request.icon), record.title, record.prompt, QMessageBox::NoButton, owner);
+  box.setWindowModality(owner && !request.systemModal ? Qt::WindowModal : Qt::ApplicationModal);
   QList<QPushButton*> pushButtons;
   for (qsizetype i = 0; i < record.buttonCodes.size(); ++i) {
     pushButtons << box.addButton(record.buttonLabels[i], RoleOf(record.buttonCodes[i]));
   }
-  const qsizetype defaultIndex = record.buttonCodes.indexOf(record.defaultCode);
-  box.setDefaultButton(pushButtons[defaultIndex]);
+  box.setDefaultButton(pushButtons.value(record.buttonCodes.indexOf(record.defaultCode)));
   // Escape answers Cancel where there is one; a box with a single button
   // answers that button. Yes/No and Abort/Retry/Ignore cannot be escaped.
   const qsizetype cancelIndex = record.buttonCodes.indexOf(mr::kCancel);
@@ -107,10 +79,30 @@ int ShowMessage(QWidget* owner, Language lang, const QString& prompt, int button
   }
   box.exec();
   const qsizetype pressed = pushButtons.indexOf(static_cast<QPushButton*>(box.clickedButton()));
-  if (pressed < 0) {
-    return cancelIndex >= 0 ? mr::kCancel : record.buttonCodes.back();
-  }
+  if (pressed < 0) return cancelIndex >= 0 ? mr::kCancel : record.buttonCodes.back();
   return record.buttonCodes[pressed];
+}
+
+}  // namespace
+
+MessageRecord DescribeMessage(Language lang, const QString& prompt, int buttons, QString title) {
+  return RecordOf(MakeMessageRequest(prompt.toStdString(), buttons, title.toStdString(), lang));
+}
+
+MessageResponder SetMessageResponder(MessageResponder responder) {
+  return std::exchange(Responder(), std::move(responder));
+}
+
+int ShowMessage(QWidget* owner, Language lang, const QString& prompt, int buttons, QString title) {
+  return Show(owner, MakeMessageRequest(prompt.toStdString(), buttons, title.toStdString(), lang));
+}
+
+int ShowMessage(QWidget* owner, Language lang, const MessageSpec& spec) {
+  return Show(owner, MakeMessageRequest(spec, lang));
+}
+
+MessageButton QtMessagePresenter::Present(const MessageRequest& request) {
+  return static_cast<MessageButton>(Show(owner_, request));
 }
 
 }  // namespace kv3

@@ -44,6 +44,19 @@ struct MessageRecord {
 int ShowMessage(QWidget* owner, Language lang, const QString& prompt, int buttons,
                 QString title = {});
 
+// A message the rules describe (text and title picked by the language).
+int ShowMessage(QWidget* owner, Language lang, const MessageSpec& spec);
+
+// The core's message presenter over ShowMessage.
+class QtMessagePresenter : public MessagePresenter {
+ public:
+  explicit QtMessagePresenter(QWidget* owner) : owner_(owner) {}
+  MessageButton Present(const MessageRequest& request) override;
+
+ private:
+  QWidget* owner_;
+};
+
 // The box that ShowMessage would show, without showing it (for tests and
 // for the responder).
 MessageRecord DescribeMessage(Language lang, const QString& prompt, int buttons,

@@ -1,0 +1,711 @@
+#include "app/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+#include "app/file_dialogs.h"
+#include "app/show_message.h"
+#include "dialogs/ui/about_box.h"
+#include "dialogs/ui/dialog_support.h"
+#include "dialogs/ui/form2.h"
+#include "dialogs/ui/form4.h"
+#include "dialogs/ui/form5.h"
+#include "dialogs/ui/form6.h"
+#include "dialogs/ui/form7.h"
+#include "dialogs/ui/help.h"
+#include "editor/band.h"
+#include "editor/band_rules.h"
+#include "editor/grid_edit.h"
+#include "editor/ui/channel_grid_model.h"
+#include "editor/ui/channel_grid_view.h"
+#include "editor/ui/settings_panel.h"
+#include "i18n/language_setting.h"
+#include "i18n/messages.h"
+#include "i18n/traditional.h"
+#include "image/codec.h"
+#include "image/codeplug_file.h"
+#include "link/editor_environment.h"
+#include "link/qt/qt_link.h"
+#include "link/ui/form_com.h"
+#include "link/ui/routed_port.h"
+
+// The toolbar's icons live in a static library: register them explicitly.
+static void InitResources() {
+  Q_INIT_RESOURCE(app);
+}
+
+namespace kv3 {
+namespace {
+
+// The band list: opening it makes the shown band the reference of the
+// band-change question.
+class BandCombo : public QComboBox {
+ public:
+  BandCombo(EditorState& state, QWidget* parent) : QComboBox(parent), state_(state) {}
+  void showPopup() override {
+    OnBandListOpened(state_.band);
+    QComboBox::showPopup();
+  }
+
+ private:
+  EditorState& state_;
+};
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+QString Traditional(const QString& text) {
+  return Q(ToTraditional(text.toStdString()));
+}
+
+void RetainSizeWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+QAction* NewAction(QObject* parent, const char* name) {
+  auto* action = new QAction(parent);
+  action->setObjectName(name);
+  return action;
+}
+
+QMenu* NewMenu(QMenuBar* bar, const char* name) {
+  auto* menu = new QMenu(bar);
+  menu->setObjectName(name);
+  bar->addMenu(menu);
+  return menu;
+}
+
+// Sets one text of a control of a feature dialog, as the caption tables
+// address it.
+void SetControlText(QWidget* window, const CaptionTarget& target, const QString& text) {
+  QWidget* w = window->findChild<QWidget*>(Q(target.ObjectName()));
+  if (!w) return;
+  switch (target.kind) {
+    case CaptionKind::Caption:
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(text);
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(text);
+      } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+        frame->setTitle(text);
+      }
+      break;
+    case CaptionKind::ListEntry:
+      if (auto* combo = qobject_cast<QComboBox*>(w); combo && target.index < combo->count()) {
+        combo->setItemText(target.index, text);
+      }
+      break;
+    case CaptionKind::GridHeader:
+      if (auto* grid = qobject_cast<QTableWidget*>(w);
+          grid && grid->rowCount() > 0 && target.index < grid->columnCount()) {
+        QTableWidgetItem* item = grid->item(0, target.index);
+        if (!item) {
+          item = new QTableWidgetItem;
+          item->setFlags(Qt::ItemIsEnabled);
+          grid->setItem(0, target.index, item);
+        }
+        item->setText(text);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(StartupOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      parameterPath_(options.parameterPath.empty() ? ParameterFilePath() : options.parameterPath),
+      state_(StartupState()) {
+  InitResources();
+  setObjectName("Form1");
+  model_ = std::make_unique<ChannelGridModel>(state_, language_);
+
+  // 1. The window and the channel grid's layout.
+  BuildMenus();
+  BuildToolbar();
+  BuildCentre();
+
+  // 2. The parameter file: lock, port, saved language.
+  const Parameters parameters = ReadParameterFile(parameterPath_);
+  ApplyStartupLock(parameters.lock);
+  ComPortNumber_ = parameters.port <= kLastComPort ? parameters.port : 0;
+
+  // 3. to 5. The power levels and TuningUnlocked come with the start-up state;
+  // the language is the hint's, else the saved one.
+  IniLanguageHintStore hints(options.languageHintPath.empty() ? DefaultLanguageHintPath()
+                                                              : options.languageHintPath);
+  language_ = ReadLanguageSetting(hints, kLanguageHintKey, parameters.language);
+  state_.shared.TuningUnlocked = 0;
+
+  // 6. The feature dialogs, created once, then every caption.
+  form2_ = std::make_unique<Form2>(state_, language_);
+  form4_ = std::make_unique<Form4>(state_, language_);
+  form5_ = std::make_unique<Form5>(state_, language_);
+  form6_ = std::make_unique<Form6>(state_, language_);
+  form7_ = std::make_unique<Form7>(state_, language_);
+  about_ = new frmAbout(state_, language_, this);
+  connect(form5_.get(), &Form5::tuningUnlocked, this, [this] {
+    toolbarButtons_[6]->setVisible(true);
+    form2_->SetSlidersEnabled(true);
+  });
+  connect(form5_.get(), &Form5::tuningLocked, this, [this] {
+    toolbarButtons_[6]->setVisible(false);
+    form2_->SetSlidersEnabled(false);
+  });
+  ApplyStartupCaptions(language_, *this);
+  model_->SetLanguage(language_);
+
+  // 7. The port and the port dialog, whose creation scans the ports.
+  port_ = std::make_unique<RoutedPort>(options.simulate, std::move(options.portMap));
+  environment_ = std::make_unique<EditorSessionEnvironment>(state_, *port_);
+  session_ = std::make_unique<QtSession>(*port_, *environment_, language_);
+  ConnectSession();
+  formCom_ = new FormCOM(*port_, ComPortNumber_, this);
+
+  // 8. to 11. The lists, the first band and the editor's defaults.
+  LoadFromState();
+  ProgressBar1_->hide();
+  Label_->hide();
+  resize(sizeHint());
+}
+
+MainWindow::~MainWindow() {
+  // The session talks to the port: it goes first.
+  session_.reset();
+}
+
+void MainWindow::BuildMenus() {
+  QMenuBar* bar = menuBar();
+
+  QMenu* mnuFile = NewMenu(bar, "mnuFile");
+  QAction* mnuNew = NewAction(this, "mnuNew");
+  QAction* mnuOpen = NewAction(this, "mnuOpen");
+  QAction* mnuAssave = NewAction(this, "mnuAssave");
+  QAction* mnuQuit = NewAction(this, "mnuQuit");
+  mnuFile->addAction(mnuNew);
+  mnuFile->addAction(mnuOpen);
+  mnuFile->addAction(mnuAssave);
+  mnuFile->addSeparator()->setObjectName("mnuline");
+  mnuFile->addAction(mnuQuit);
+  connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);
+  connect(mnuOpen, &QAction::triggered, this, &MainWindow::FileOpen);
+  connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
+  connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+
+  mnupro_ = NewMenu(bar, "mnupro");
+  mnureadFre_ = NewAction(this, "mnureadFre");
+  mnureadFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  mnuwriteFre_ = NewAction(this, "mnuwriteFre");
+  mnuwriteFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  mnupro_->addAction(mnureadFre_);
+  mnupro_->addAction(mnuwriteFre_);
+  mnupro_->addSeparator()->setObjectName("mnuline1");
+  connect(mnureadFre_, &QAction::triggered, this, &MainWindow::StartRead);
+  connect(mnuwriteFre_, &QAction::triggered, this, &MainWindow::StartWrite);
+  const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+      {"mnudtmf", [this] { return static_cast<QWidget*>(form5_.get()); }},
+      {"Key_enactment", [this] { return static_cast<QWidget*>(form6_.get()); }},
+      {"mnusetin", [this] { return static_cast<QWidget*>(form7_.get()); }},
+      {"mnudebug", [this] { return static_cast<QWidget*>(form2_.get()); }},
+      {"mnutestfre", [this] { return static_cast<QWidget*>(form4_.get()); }},
+  };
+  for (const auto& [name, window] : windows) {
+    QAction* action = NewAction(this, name);
+    mnupro_->addAction(action);
+    connect(action, &QAction::triggered, this, [this, window] { ShowWindow(window()); });
+  }
+
+  QMenu* mnuset = NewMenu(bar, "mnuset");
+  mnulock_ = NewAction(this, "mnulock");
+  mnulock_->setCheckable(true);
+  mnulock_->setChecked(true);  // as designed; the parameter file decides at start-up
+  mnuset->addAction(mnulock_);
+  connect(mnulock_, &QAction::triggered, this,
+          [this](bool checked) { SetEditingEnabled(!checked, !checked, !checked); });
+
+  QAction* mnucom = NewAction(this, "mnucom");
+  bar->addAction(mnucom);
+  connect(mnucom, &QAction::triggered, this, &MainWindow::ShowPortDialog);
+
+  QMenu* mnuLanguage = NewMenu(bar, "mnuLanguage");
+  QAction* mnuChineseJ = NewAction(this, "mnuChineseJ");
+  QAction* mnuChineseF = NewAction(this, "mnuChineseF");
+  QAction* mnuEnglish = NewAction(this, "mnuEnglish");
+  mnuLanguage->addAction(mnuChineseJ);
+  mnuLanguage->addAction(mnuChineseF);
+  mnuLanguage->addAction(mnuEnglish);
+  connect(mnuChineseJ, &QAction::triggered, this, &MainWindow::ChooseSimplified);
+  connect(mnuChineseF, &QAction::triggered, this, &MainWindow::ChooseTraditional);
+  connect(mnuEnglish, &QAction::triggered, this, &MainWindow::ChooseEnglish);
+
+  QMenu* mnuhelp = NewMenu(bar, "mnuhelp");
+  QAction* mnumainhelp = NewAction(this, "mnumainhelp");
+  mnumainhelp->setVisible(false);
+  QAction* mnuabout = NewAction(this, "mnuabout");
+  mnuhelp->addAction(mnumainhelp);
+  mnuhelp->addAction(mnuabout);
+  connect(mnumainhelp, &QAction::triggered, this, [this] { OpenHelp(this, language_); });
+  connect(mnuabout, &QAction::triggered, this, [this] { ShowWindow(about_); });
+  // F1 opens the manual although its menu item is hidden.
+  auto* help = NewAction(this, "helpKey");
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+  addAction(help);
+  connect(help, &QAction::triggered, this, [this] { OpenHelp(this, language_); });
+}
+
+void MainWindow::BuildToolbar() {
+  Toolbar1_ = new QToolBar(this);
+  Toolbar1_->setObjectName("Toolbar1");
+  Toolbar1_->setMovable(false);
+  Toolbar1_->setFloatable(false);
+  Toolbar1_->setIconSize(QSize(24, 24));
+  Toolbar1_->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  addToolBar(Qt::TopToolBarArea, Toolbar1_);
+  struct Button {
+    const char* key;
+    const char* icon;
+    void (MainWindow::*command)();
+  };
+  const Button buttons[] = {
+      {"new", ":/icons/new.png", &MainWindow::FileNew},
+      {"open", ":/icons/open.png", &MainWindow::FileOpen},
+      {"save", ":/icons/save.png", &MainWindow::FileSave},
+      {nullptr, nullptr, nullptr},
+      {"read", ":/icons/read.png", &MainWindow::StartRead},
+      {"write", ":/icons/write.png", &MainWindow::StartWrite},
+      {"TAnMa", ":/icons/relock.png", &MainWindow::RelockClicked},
+  };
+  for (size_t i = 0; i < std::size(buttons); ++i) {
+    if (!buttons[i].key) {
+      toolbarButtons_[i] = Toolbar1_->addSeparator();
+      continue;
+    }
+    QAction* action = NewAction(Toolbar1_, buttons[i].key);
+    action->setIcon(QIcon(buttons[i].icon));
+    Toolbar1_->addAction(action);
+    // A click is routed by the button's key.
+    connect(action, &QAction::triggered, this, buttons[i].command);
+    toolbarButtons_[i] = action;
+  }
+  toolbarButtons_[6]->setVisible(false);
+}
+
+void MainWindow::BuildCentre() {
+  auto* centre = new QWidget(this);
+  centre->setObjectName("centre");
+  setCentralWidget(centre);
+  auto* layout = new QGridLayout(centre);
+
+  Frame1_ = new QGroupBox(centre);
+  Frame1_->setObjectName("Frame1");
+  auto* bandLayout = new QHBoxLayout(Frame1_);
+  Label3_ = new QLabel(Frame1_);
+  Label3_->setObjectName("Label3");
+  Combo1_ = new BandCombo(state_, Frame1_);
+  Combo1_->setObjectName("Combo1");
+  for (const Band& band : kBands) Combo1_->addItem(QString::fromLatin1(band.text));
+  bandLayout->addWidget(Label3_);
+  bandLayout->addWidget(Combo1_);
+  bandLayout->addStretch(1);
+  connect(Combo1_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!showingBand_) BandSelected(index);
+  });
+
+  grid_ = new ChannelGridView(*model_, centre);
+  grid_->SetMessageHandler([this](const MessageSpec& spec) { Message(spec); });
+
+  settings_ = new SettingsPanel(state_.settings, centre);
+
+  auto* statusRow = new QHBoxLayout;
+  Label_ = new QLabel(centre);
+  Label_->setObjectName("Label");
+  Label_->setStyleSheet("color: #c00000;");
+  RetainSizeWhenHidden(Label_);
+  ProgressBar1_ = new QProgressBar(centre);
+  ProgressBar1_->setObjectName("ProgressBar1");
+  ProgressBar1_->setTextVisible(false);
+  ProgressBar1_->setRange(0, 460);
+  RetainSizeWhenHidden(ProgressBar1_);
+  statusRow->addWidget(Label_, 1);
+  statusRow->addWidget(ProgressBar1_, 1);
+
+  Label2_ = new QLabel(centre);
+  Label2_->setObjectName("Label2");
+  Label2_->setCursor(Qt::PointingHandCursor);
+  Label2_->setStyleSheet("color: #0000c0; text-decoration: underline;");
+  Label2_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Label2_->installEventFilter(this);
+
+  layout->addWidget(Frame1_, 0, 0);
+  layout->addWidget(grid_, 1, 0);
+  layout->addWidget(settings_, 0, 1, 2, 1);
+  layout->addLayout(statusRow, 2, 0);
+  layout->addWidget(Label2_, 2, 1);
+  layout->setColumnStretch(0, 0);
+}
+
+void MainWindow::ConnectSession() {
+  QtSession* s = session_.get();
+  connect(s, &QtSession::statusTextChanged, Label_, &QLabel::setText);
+  connect(s, &QtSession::statusVisibleChanged, Label_, &QWidget::setVisible);
+  connect(s, &QtSession::progressChanged, this, [this](int value, int maximum, bool visible) {
+    ProgressBar1_->setRange(0, maximum);
+    ProgressBar1_->setValue(value);
+    ProgressBar1_->setVisible(visible);
+  });
+  connect(s, &QtSession::controlsEnabledChanged, this, &MainWindow::SetSessionControlsEnabled);
+  connect(s, &QtSession::focusBandList, this, [this] {
+    Frame1_->setEnabled(true);
+    Combo1_->setFocus(Qt::OtherFocusReason);
+  });
+  connect(s, &QtSession::messageRequested, this,
+          [this](const QString& text, int buttons) { Message(text.toStdString(), buttons); });
+  connect(s, &QtSession::bandQuestionAsked, this, [this](const QString& text) {
+    const int answer = Message(text.toStdString(), kButtonsYesNo);
+    session_->answerBandQuestion(answer == mr::kYes);
+  });
+  connect(s, &QtSession::imageRead, this, &MainWindow::ImageRead, Qt::DirectConnection);
+}
+
+// The lock byte of the parameter file: 1 locks the band and the grid (the
+// settings stay editable), 0 unlocks, anything else leaves the item checked
+// as designed with nothing disabled.
+void MainWindow::ApplyStartupLock(uint8_t lock) {
+  if (lock == 1) {
+    mnulock_->setChecked(true);
+    SetEditingEnabled(false, true, false);
+  } else if (lock == 0) {
+    mnulock_->setChecked(false);
+    SetEditingEnabled(true, true, true);
+  } else {
+    mnulock_->setChecked(true);
+  }
+}
+
+void MainWindow::SetEditingEnabled(bool band, bool settings, bool grid) {
+  if (!grid) grid_->CommitOpenEditor();
+  Frame1_->setEnabled(band);
+  settings_->setEnabled(settings);
+  grid_->setEnabled(grid);
+}
+
+bool MainWindow::locked() const {
+  return mnulock_->isChecked();
+}
+
+void MainWindow::ToggleLock() {
+  mnulock_->trigger();
+}
+
+void MainWindow::BandSelected(int index) {
+  if (SelectBand(state_, index) == BandChange::QuestionNeeded) {
+    const int answer = Message(BandChangeQuestion());
+    AnswerBandQuestion(state_, answer == mr::kOk);
+    model_->Reload();
+  }
+  ShowBand();
+}
+
+void MainWindow::ShowBand() {
+  showingBand_ = true;
+  Combo1_->setCurrentIndex(state_.band.index);
+  showingBand_ = false;
+}
+
+void MainWindow::SetSessionControlsEnabled(bool enabled) {
+  Toolbar1_->setEnabled(enabled);
+  mnupro_->setEnabled(enabled);
+  mnupro_->menuAction()->setEnabled(enabled);
+  mnureadFre_->setEnabled(enabled);
+  mnuwriteFre_->setEnabled(enabled);
+  toolbarButtons_[4]->setEnabled(enabled);
+  toolbarButtons_[5]->setEnabled(enabled);
+}
+
+void MainWindow::StartRead() {
+  grid_->CommitOpenEditor();
+  session_->startRead();
+}
+
+void MainWindow::StartWrite() {
+  grid_->CommitOpenEditor();
+  session_->startWrite();
+}
+
+void MainWindow::ImageRead(const QByteArray& image) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
+  if (DecodeImage(std::span<const uint8_t>(bytes, static_cast<size_t>(image.size())), state_)) {
+    LoadFromState();
+  }
+}
+
+void MainWindow::LoadFromState() {
+  model_->Reload();
+  settings_->LoadFromState();
+  ShowBand();
+  form2_->LoadFromState();
+  form4_->LoadFromState();
+  form5_->LoadFromState();
+  form6_->LoadFromState();
+  form7_->LoadFromState();
+  about_->LoadFromState();
+}
+
+void MainWindow::FileNew() {
+  grid_->CommitOpenEditor();
+  const MessageSpec warning{&msg::kNewWarning,
+                            mb::kOkCancel + mb::kIconExclamation + mb::kDefaultButton2,
+                            &msg::kWarningTitle};
+  if (Message(warning) == mr::kCancel) return;
+  ClearGrid1(state_.grid);
+  model_->Reload();
+}
+
+void MainWindow::FileOpen() {
+  grid_->CommitOpenEditor();
+  const QString file = AskOpenFileName(this);
+  if (file.isEmpty()) return;
+  MemoryImage image{};
+  const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
+  switch (result.error) {
+    case FileError::None:
+      if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
+      break;
+    case FileError::WrongType:
+      Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});
+      break;
+    default:
+      Message(Localize(msg::kReadFailed, language_) + file.toStdString() + "\n" + result.detail,
+              mb::kIconStop);
+      break;
+  }
+}
+
+void MainWindow::FileSave() {
+  grid_->CommitOpenEditor();
+  for (;;) {
+    const QString file = AskSaveFileName(this);
+    if (file.isEmpty()) return;
+    if (QFileInfo::exists(file)) {
+      const MessageSpec overwrite{&msg::kOverwrite, mb::kYesNo + mb::kIconQuestion, nullptr};
+      if (Message(overwrite) != mr::kYes) continue;  // back to the dialog
+    }
+    const FileResult result =
+        ::kv3::SaveCodeplug(QFile::encodeName(file).toStdString(), EncodeImage(state_));
+    if (!result.ok()) {
+      Message(Localize(msg::kSaveFailed, language_) + file.toStdString() + "\n" + result.detail,
+              mb::kIconStop);
+      return;
+    }
+    setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
+    return;
+  }
+}
+
+void MainWindow::ChooseSimplified() {
+  MenuChineseSimplified(language_, *this);
+  LanguageChanged();
+}
+
+void MainWindow::ChooseEnglish() {
+  MenuEnglish(language_, *this);
+  LanguageChanged();
+}
+
+void MainWindow::ChooseTraditional() {
+  MenuChineseTraditional(language_, *this);
+  LanguageChanged();
+}
+
+void MainWindow::LanguageChanged() {
+  session_->SetLanguage(language_);
+  model_->SetLanguage(language_);
+}
+
+void MainWindow::ShowPortDialog() {
+  ShowWindow(formCom_);
+}
+
+void MainWindow::ShowWindow(QWidget* window) {
+  if (!window) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void MainWindow::RelockClicked() {
+  form5_->TAnMaClicked();
+}
+
+Parameters MainWindow::CurrentParameters() const {
+  Parameters parameters;
+  parameters.lock = mnulock_->isChecked() ? 1 : 0;
+  parameters.port = static_cast<uint8_t>(ComPortNumber_);
+  parameters.language = static_cast<uint8_t>(language_);
+  return parameters;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // No question: unsaved edits are lost. The parameter file keeps the lock,
+  // the port and the language for the next run.
+  WriteParameterFile(parameterPath_, CurrentParameters());
+  for (QWidget* window : {static_cast<QWidget*>(form2_.get()), static_cast<QWidget*>(form4_.get()),
+                          static_cast<QWidget*>(form5_.get()), static_cast<QWidget*>(form6_.get()),
+                          static_cast<QWidget*>(form7_.get()), static_cast<QWidget*>(about_),
+                          static_cast<QWidget*>(formCom_)}) {
+    if (window) window->hide();
+  }
+  event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Label2_ && event->type() == QEvent::MouseButtonRelease) {
+    OpenMakerSite();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+int MainWindow::Message(const MessageSpec& spec) {
+  return ShowMessage(this, language_, spec);
+}
+
+int MainWindow::Message(const std::string& prompt, int buttons, const std::string& title) {
+  return ShowMessage(this, language_, Q(prompt), buttons, Q(title));
+}
+
+QWidget* MainWindow::WindowWidget(Window window) {
+  switch (window) {
+    case Window::Form1:
+      return this;
+    case Window::Form2:
+      return form2_.get();
+    case Window::Form4:
+      return form4_.get();
+    case Window::Form5:
+      return form5_.get();
+    case Window::Form6:
+      return form6_.get();
+    case Window::Form7:
+      return form7_.get();
+    case Window::frmAbout:
+      return about_;
+  }
+  return nullptr;
+}
+
+// The controls of the main window itself: its actions, the menu bar, the
+// toolbar and the central area (not the windows it owns).
+QObject* MainWindow::FindForm1Control(const QString& name) const {
+  if (auto* action = findChild<QAction*>(name, Qt::FindDirectChildrenOnly)) return action;
+  if (auto* menu = menuBar()->findChild<QMenu*>(name)) return menu;
+  if (auto* control = centralWidget()->findChild<QObject*>(name)) return control;
+  return Toolbar1_->findChild<QAction*>(name);
+}
+
+void MainWindow::SetText(const CaptionTarget& target, const std::string& text) {
+  QWidget* window = WindowWidget(target.window);
+  if (!window) return;
+  const QString q = Q(text);
+  if (target.kind == CaptionKind::WindowTitle) {
+    window->setWindowTitle(q);
+    return;
+  }
+  if (target.window != Window::Form1) {
+    SetControlText(window, target, q);
+    return;
+  }
+  switch (target.kind) {
+    case CaptionKind::ButtonTip:
+      if (target.index >= 1 && target.index <= 7 && toolbarButtons_[target.index - 1]) {
+        toolbarButtons_[target.index - 1]->setToolTip(q);
+      }
+      return;
+    case CaptionKind::GridHeader:
+      if (target.control == "Grid1") model_->SetHeaderText(target.index, q);
+      return;
+    default:
+      break;
+  }
+  QObject* control = FindForm1Control(Q(target.ObjectName()));
+  if (!control) return;  // the grid's cell editors take their lists when they open
+  if (auto* menu = qobject_cast<QMenu*>(control)) {
+    menu->setTitle(q);
+  } else if (auto* action = qobject_cast<QAction*>(control)) {
+    action->setText(q);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(q);
+  } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+    frame->setTitle(q);
+  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    if (target.kind == CaptionKind::ListEntry && target.index >= 0 &&
+        target.index < combo->count()) {
+      combo->setItemText(target.index, q);
+    }
+  }
+}
+
+void MainWindow::ConvertForm1ToTraditional() {
+  // Menus: every title and item caption.
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+    menu->setTitle(Traditional(menu->title()));
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator() && !action->menu()) action->setText(Traditional(action->text()));
+    }
+  }
+  for (QAction* action : menuBar()->actions()) {
+    if (!action->menu()) action->setText(Traditional(action->text()));
+  }
+  // The toolbar's own tooltip; its buttons' tips stay as they are.
+  Toolbar1_->setToolTip(Traditional(Toolbar1_->toolTip()));
+  // Labels, frames and lists of the central area.
+  for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      label->setText(Traditional(label->text()));
+    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+      frame->setTitle(Traditional(frame->title()));
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+      for (int i = 0; i < combo->count(); ++i) {
+        combo->setItemText(i, Traditional(combo->itemText(i)));
+      }
+    }
+  }
+  // The grid's header row.
+  for (int col = 0; col < ChannelGridModel::kColumns; ++col) {
+    model_->SetHeaderText(col, Traditional(model_->HeaderText(col)));
+  }
+}
+
+void MainWindow::ConvertWindowToTraditional(Window window) {
+  if (window == Window::Form1) {
+    ConvertForm1ToTraditional();
+  } else if (QWidget* w = WindowWidget(window)) {
+    ConvertWidgetsToTraditional(w);
+  }
+}
+
+void MainWindow::SetGrid1Text() {
+  ::kv3::SetGrid1Text(state_.grid);
+  model_->SetLanguage(language_);
+}
+
+}  // namespace kv3

@@ -1,0 +1,152 @@
+// The main window Form1: the band frame, the channel grid, the function
+// settings, the status line, the menus and the toolbar. It owns the editor's
+// state, the serial port, the session with its timers, the port dialog and
+// the feature dialogs; it only shows the state and calls the core.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/parameter_file.h"
+#include "editor/editor_state.h"
+#include "i18n/language.h"
+#include "i18n/language_switch.h"
+#include "i18n/message_box.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+
+namespace kv3 {
+
+class ChannelGridModel;
+class ChannelGridView;
+class FormCOM;
+class Form2;
+class Form4;
+class Form5;
+class Form6;
+class Form7;
+class frmAbout;
+class QtSession;
+class RoutedPort;
+class SettingsPanel;
+class EditorSessionEnvironment;
+
+struct StartupOptions {
+  bool simulate = false;               // COM1 is the built-in simulated radio
+  std::map<int, std::string> portMap;  // COMn -> device path
+  std::string parameterPath;           // "" : ParameterFilePath()
+  std::string languageHintPath;        // "" : DefaultLanguageHintPath()
+};
+
+class MainWindow : public QMainWindow, private CaptionSink {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(StartupOptions options, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  EditorState& state() { return state_; }
+  Language language() const { return language_; }
+  int ComPortNumber() const { return ComPortNumber_; }
+  bool locked() const;
+  RoutedPort& port() { return *port_; }
+  QtSession& session() { return *session_; }
+  FormCOM& formCom() { return *formCom_; }
+  ChannelGridView& grid() { return *grid_; }
+  Form2& form2() { return *form2_; }
+  Form5& form5() { return *form5_; }
+  const std::string& parameterPath() const { return parameterPath_; }
+
+  // The commands of the menus and the toolbar.
+  void FileNew();
+  void FileOpen();
+  void FileSave();
+  void StartRead();
+  void StartWrite();
+  void ToggleLock();
+  void ChooseSimplified();
+  void ChooseEnglish();
+  void ChooseTraditional();
+  void ShowPortDialog();
+  void ShowWindow(QWidget* window);
+  void RelockClicked();
+
+  // Every control shows the editor's state again (after a decode).
+  void LoadFromState();
+  // The parameter file's three bytes as shutdown writes them.
+  Parameters CurrentParameters() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // CaptionSink.
+  void SetText(const CaptionTarget& target, const std::string& text) override;
+  void ConvertWindowToTraditional(Window window) override;
+  void SetGrid1Text() override;
+
+  void BuildMenus();
+  void BuildToolbar();
+  void BuildCentre();
+  void ConnectSession();
+  void ApplyStartupLock(uint8_t lock);
+  void SetEditingEnabled(bool band, bool settings, bool grid);
+  void BandSelected(int index);
+  void ShowBand();
+  void SetSessionControlsEnabled(bool enabled);
+  void ImageRead(const QByteArray& image);
+  void LanguageChanged();
+  QWidget* WindowWidget(Window window);
+  QObject* FindForm1Control(const QString& name) const;
+  void ConvertForm1ToTraditional();
+  int Message(const MessageSpec& spec);
+  int Message(const std::string& prompt, int buttons, const std::string& title = {});
+
+  std::string parameterPath_;
+  EditorState state_;
+  Language language_ = Language::Simplified;
+  int ComPortNumber_ = 0;
+
+  std::unique_ptr<RoutedPort> port_;
+  std::unique_ptr<EditorSessionEnvironment> environment_;
+  std::unique_ptr<QtSession> session_;
+  std::unique_ptr<ChannelGridModel> model_;
+
+  ChannelGridView* grid_ = nullptr;
+  SettingsPanel* settings_ = nullptr;
+  QGroupBox* Frame1_ = nullptr;
+  QLabel* Label3_ = nullptr;
+  QComboBox* Combo1_ = nullptr;
+  QLabel* Label_ = nullptr;
+  QProgressBar* ProgressBar1_ = nullptr;
+  QLabel* Label2_ = nullptr;
+  QToolBar* Toolbar1_ = nullptr;
+  // Toolbar buttons by position 1..7 (4 is the separator).
+  std::array<QAction*, 7> toolbarButtons_{};
+  QMenu* mnupro_ = nullptr;
+  QAction* mnureadFre_ = nullptr;
+  QAction* mnuwriteFre_ = nullptr;
+  QAction* mnulock_ = nullptr;
+  bool showingBand_ = false;
+
+  FormCOM* formCom_ = nullptr;
+  // The feature dialogs: windows of their own, created once at start-up.
+  std::unique_ptr<Form2> form2_;
+  std::unique_ptr<Form4> form4_;
+  std::unique_ptr<Form5> form5_;
+  std::unique_ptr<Form6> form6_;
+  std::unique_ptr<Form7> form7_;
+  frmAbout* about_ = nullptr;  // owned by the main window
+};
+
+}  // namespace kv3
