@@ -141,8 +141,9 @@ void SimulatedRadio::Reply(std::vector<uint8_t> bytes, std::vector<RadioEvent>& 
 }
 
 bool SimulatedPort::Open() {
-  if (failOpen) {
-    error_ = "the simulated port is switched off";
+  if (failOpen || number_ != kSimulatedComPort) {
+    error_ = failOpen ? "the simulated port is switched off"
+                      : "the simulated radio is COM" + std::to_string(kSimulatedComPort);
     open_ = false;
     return false;
   }

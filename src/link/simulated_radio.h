@@ -81,9 +81,13 @@ class SimulatedRadio {
   std::vector<int> writeAddresses_;
 };
 
+// The number under which the simulated port answers a port scan.
+inline constexpr int kSimulatedComPort = 1;
+
 // The in-process port "sim": writes go to a simulated radio, whose answers
 // wait in a queue until the owner takes them (TakeEvents) and hands them to
-// the session. Open fails only when told to (failOpen).
+// the session. It is COM1 (kSimulatedComPort): a scan finds exactly it, and
+// it opens without a SetPortNumber. Open also fails when told to (failOpen).
 class SimulatedPort : public SerialPort {
  public:
   explicit SimulatedPort(SimulatedRadio& radio) : radio_(radio) {}
@@ -104,7 +108,7 @@ class SimulatedPort : public SerialPort {
  private:
   SimulatedRadio& radio_;
   bool open_ = false;
-  int number_ = 0;
+  int number_ = kSimulatedComPort;
   std::string error_;
   std::vector<RadioEvent> events_;
 };

@@ -1,4 +1,5 @@
 // kv3ctl read and write against kv3-radio-sim over a real pseudo-terminal.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -32,12 +33,17 @@ std::string ReadFile(const std::string& path) {
 // kv3-radio-sim as a child process; stopped with SIGTERM (which saves).
 class RadioSim {
  public:
-  explicit RadioSim(const std::vector<std::string>& options) {
+  // errPath: where its stderr goes ("" for the test's own).
+  explicit RadioSim(const std::vector<std::string>& options, const std::string& errPath = "") {
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       dup2(out[1], 1);
+      if (!errPath.empty()) {
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(err, 2);
+      }
       close(out[0]);
       close(out[1]);
       std::vector<char*> argv{const_cast<char*>(kRadioSim.c_str())};
@@ -126,7 +132,7 @@ TEST_F(RadioE2e, ReadAndWriteOverAPseudoTerminalByteForByte) {
   for (bool tuning : {false, true}) {
     SCOPED_TRACE(tuning);
     std::string saved = Path(tuning ? "saved_t.DAT" : "saved.DAT");
-    RadioSim sim({"--fast", "--image", kDemo, "--save", saved});
+    RadioSim sim({"--fast", "--verbose", "--image", kDemo, "--save", saved}, Path("sim.err"));
     ASSERT_FALSE(sim.device().empty());
 
     Result read = Kv3ctl("read --port " + sim.device() + " -o " + Path("read.DAT"));
@@ -139,6 +145,11 @@ TEST_F(RadioE2e, ReadAndWriteOverAPseudoTerminalByteForByte) {
     ASSERT_EQ(write.code, 0) << write.err;
     EXPECT_NE(write.err.find("Write frequency success!"), std::string::npos) << write.err;
     ASSERT_EQ(sim.Stop(), 0);
+    // Both sessions ended with the end byte, which kv3ctl must not lose on exit.
+    EXPECT_EQ(ReadFile(Path("sim.err")),
+              "kv3-radio-sim: end byte after 16 read requests and 0 write blocks\n"
+              "kv3-radio-sim: end byte after 0 read requests and " +
+                  std::string(tuning ? "47" : "46") + " write blocks\n");
 
     kv3::MemoryImage radio;
     ASSERT_TRUE(kv3::LoadCodeplug(saved, radio).ok());

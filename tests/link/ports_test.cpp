@@ -9,6 +9,7 @@
 
 #include "link/port_names.h"
 #include "link/serial_port.h"
+#include "link/simulated_radio.h"
 
 namespace kv3 {
 namespace {
@@ -75,6 +76,18 @@ TEST(PortScan, SavedPortIsReopenedAndSelected) {
   EXPECT_EQ(port.number(), 9);
   EXPECT_EQ(port.opens(9), 2);  // once by the scan, once by OpenCom
   for (int n = 1; n <= 20; ++n) EXPECT_EQ(r.available[n - 1], n == 2 || n == 9 || n == 20);
+}
+
+TEST(PortScan, TheSimulatedRadioIsTheOnlyPortCom1) {
+  SimulatedRadio radio;
+  SimulatedPort port(radio);
+  int ComPortNumber = 0;
+  PortScanResult r = ScanPorts(port, ComPortNumber);
+  EXPECT_EQ(r.found, 1);
+  EXPECT_EQ(ComPortNumber, kSimulatedComPort);
+  EXPECT_TRUE(port.IsOpen());
+  OpenCom(port, 0);  // no port chosen
+  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST(PortNames, ComNumbers) {

@@ -36,13 +36,14 @@ constexpr auto kByteTime = std::chrono::microseconds(10 * 1000000 / 9600);
 struct Options {
   std::string image, save;
   bool fast = false;
+  bool verbose = false;
   kv3::RadioFaults faults;
 };
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr,
                "kv3-radio-sim: %s\n"
-               "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast]\n"
+               "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast] [--verbose]\n"
                "       [--silent-from N] [--wrong-id] [--stray-at N] [--wrong-address-at N]\n"
                "       [--split N]\n",
                message.c_str());
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
       (a == "--image" ? o.image : o.save) = v;
     } else if (a == "--fast") {
       o.fast = true;
+    } else if (a == "--verbose") {
+      o.verbose = true;
     } else if (a == "--wrong-id") {
       o.faults.wrongIdentification = true;
     } else if (a == "--silent-from" || a == "--stray-at" || a == "--wrong-address-at" ||
@@ -195,7 +198,13 @@ int main(int argc, char** argv) {
     }
     now = Clock::now();
     events.clear();
+    int endBytes = radio.endBytes();
     radio.Receive(std::span<const uint8_t>(buffer, static_cast<size_t>(n)), events);
+    if (o.verbose && radio.endBytes() != endBytes) {
+      std::fprintf(stderr, "kv3-radio-sim: end byte after %zu read requests and %zu write blocks\n",
+                   radio.readAddresses().size(), radio.writeAddresses().size());
+      radio.ClearCounters();
+    }
     if (!o.fast) rxDone = std::max(rxDone, now) + n * kByteTime;
     for (auto& e : events) {
       if (e.kind != kv3::RadioEvent::Kind::Bytes) continue;  // a pty carries no break

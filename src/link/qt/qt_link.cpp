@@ -8,6 +8,10 @@
 
 namespace kv3 {
 
+namespace {
+constexpr int kFlushTimeoutMs = 500;
+}  // namespace
+
 // ---- QtSerialPort
 
 QtSerialPort::QtSerialPort(QObject* parent) : QtPort(parent), port_(new QSerialPort(this)) {
@@ -16,10 +20,16 @@ QtSerialPort::QtSerialPort(QObject* parent) : QtPort(parent), port_(new QSerialP
           [this](QSerialPort::SerialPortError e) { OnError(static_cast<int>(e)); });
 }
 
-QtSerialPort::~QtSerialPort() = default;
+QtSerialPort::~QtSerialPort() {
+  Close();
+}
 
 void QtSerialPort::Close() {
-  if (port_->isOpen()) port_->close();
+  if (!port_->isOpen()) return;
+  // The end byte of a session is often the last thing written before the
+  // port closes (kv3ctl exits right after it): let it leave first.
+  if (port_->bytesToWrite() > 0) port_->waitForBytesWritten(kFlushTimeoutMs);
+  port_->close();
 }
 
 void QtSerialPort::SetPortNumber(int number) {
