@@ -280,7 +280,9 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
       txOff = true;
     } else if (duplex == "+" || duplex == "-" || duplex == "split") {
       std::optional<int64_t> offset = ParseMegahertz(row.Get("Offset"));
-      if (!row.Has("Offset") || !offset) {
+      if (!row.Has("Offset")) {
+        row.RefuseRow("the duplex " + row.Get("Duplex") + " needs the column Offset");
+      } else if (!offset) {
         row.Refuse("Offset", "not a frequency in MHz");
       } else if (duplex == "split") {
         tx = *offset;
@@ -290,7 +292,9 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
       if (tx) {
         std::string why = CheckChannelFrequencyUnits(band, *tx);
         if (!why.empty()) {
-          row.Refuse("Offset", "the transmit frequency " + MegahertzText(*tx) + " is " + why);
+          row.Refuse("Offset", *tx < 0
+                                   ? "the transmit frequency is below 0"
+                                   : "the transmit frequency " + MegahertzText(*tx) + " is " + why);
           tx.reset();
         }
       }
