@@ -1,5 +1,6 @@
 #include "dialogs/ui/form4.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/show_message.h"
 #include "dialogs/dialog_messages.h"
@@ -57,9 +59,6 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
   mfgrid1_->setObjectName("mfgrid1");
   mfgrid1_->horizontalHeader()->hide();
   mfgrid1_->verticalHeader()->hide();
-  mfgrid1_->setColumnWidth(0, Px(900));
-  mfgrid1_->setColumnWidth(1, Px(1530));
-  mfgrid1_->setColumnWidth(2, Px(1530));
   mfgrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
   mfgrid1_->setItemDelegate(new TestFrequencyDelegate(this));
   // Selecting a frequency cell starts its editor at once.
@@ -84,8 +83,6 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
     }
     if (r > 0) mfgrid1_->item(r, 0)->setText(QString::asprintf("%02d", r));
   }
-  mfgrid1_->setFixedSize(Px(900 + 1530 + 1530) + 2 * mfgrid1_->frameWidth(),
-                         Px(300) * (kChannelCount + 1) + 2 * mfgrid1_->frameWidth());
 
   Command1_ = new QPushButton(this);
   Command1_->setObjectName("Command1");
@@ -109,6 +106,21 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
 
 void Form4::SetCaptions(Language lang) {
   ApplyCaptionTable(this, Window::Form4, lang);
+  FitGrid();
+}
+
+void Form4::FitGrid() {
+  // The designed widths, widened where a header would not fit.
+  constexpr int kWidths[3] = {900, 1530, 1530};
+  int total = 2 * mfgrid1_->frameWidth();
+  for (int c = 0; c < 3; ++c) {
+    QTableWidgetItem* header = mfgrid1_->item(0, c);
+    QFontMetrics metrics(header->font());
+    int width = std::max(Px(kWidths[c]), metrics.horizontalAdvance(header->text()) + 12);
+    mfgrid1_->setColumnWidth(c, width);
+    total += width;
+  }
+  mfgrid1_->setFixedSize(total, Px(300) * (kChannelCount + 1) + 2 * mfgrid1_->frameWidth());
 }
 
 void Form4::LoadFromState() {

@@ -34,6 +34,7 @@ class Form4 : public QWidget {
 
  private:
   void ShowRow(int row);
+  void FitGrid();
   void Store();
 
   EditorState& state_;

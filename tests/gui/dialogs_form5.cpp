@@ -1,0 +1,279 @@
+// The optional functions window, the hidden unlock and what it does to a
+// write, under the offscreen platform.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QtTest>
+#include <deque>
+
+#include "app/show_message.h"
+#include "dialogs/ui/form2.h"
+#include "dialogs/ui/form5.h"
+#include "image/codec.h"
+#include "link/session.h"
+#include "link/simulated_radio.h"
+
+using namespace kv3;
+
+namespace {
+
+// A write session against the simulated radio, wired without a port.
+class WireToRadio : public SessionEnvironment, public SessionListener {
+ public:
+  explicit WireToRadio(const EditorState& state) : state_(state) {}
+  bool PortIsOpen() const override { return true; }
+  int BandIndex() const override { return state_.band.index; }
+  MemoryImage ImageToWrite() const override { return EncodeImage(state_); }
+  bool TuningUnlocked() const override { return state_.shared.TuningUnlocked != 0; }
+  void SendBytes(std::span<const uint8_t> bytes) override {
+    pending_.emplace_back(bytes.begin(), bytes.end());
+  }
+
+  // Runs a write to the end; returns the blocks written.
+  std::vector<int> Write() {
+    ProgrammingSession session(*this, *this);
+    session.SetLastBand(state_.band.index);
+    if (!session.StartWrite()) return {};
+    while (!pending_.empty()) {
+      std::vector<uint8_t> out = std::move(pending_.front());
+      pending_.pop_front();
+      std::vector<RadioEvent> events;
+      radio.Receive(out, events);
+      for (const RadioEvent& e : events)
+        if (e.kind == RadioEvent::Kind::Bytes) session.OnReceive(e.bytes);
+    }
+    return session.WrittenBlocks();
+  }
+
+  SimulatedRadio radio;
+
+ private:
+  const EditorState& state_;
+  std::deque<std::vector<uint8_t>> pending_;
+};
+
+}  // namespace
+
+class DialogsForm5Test : public QObject {
+  Q_OBJECT
+
+ private:
+  EditorState state_;
+  Language lang_ = Language::Simplified;
+  QList<MessageRecord> messages_;
+  double now_ = 1000.0;
+
+  template <typename T>
+  T* Child(QWidget* form, const char* name) {
+    T* w = form->findChild<T*>(name);
+    if (!w) qFatal("no %s", name);
+    return w;
+  }
+  QComboBox* Combo(QWidget* f, const char* name) { return Child<QComboBox>(f, name); }
+  void Choose(QWidget* f, const char* name, int index) {
+    QComboBox* c = Combo(f, name);
+    c->setCurrentIndex(index);
+    emit c->activated(index);
+  }
+  void ClickCaption(Form5& f, const char* name, double at) {
+    now_ = at;
+    QTest::mouseClick(Child<QLabel>(&f, name), Qt::LeftButton);
+  }
+  void Program(int channel) { state_.grid.channels[channel - 1].rx = Freq4FromUnits(43800000); }
+
+ private slots:
+  void init() {
+    state_ = StartupState();
+    lang_ = Language::Simplified;
+    messages_.clear();
+    SetMessageResponder([this](const MessageRecord& m) {
+      messages_ << m;
+      return mr::kOk;
+    });
+  }
+  void cleanup() { SetMessageResponder({}); }
+
+  void testCancelKeepsTheSharedValuesOkStoresThem() {
+    Form5 f(state_, lang_);
+    QCOMPARE(Combo(&f, "Combo13")->count(), 92);
+    QCOMPARE(Combo(&f, "Combo13")->itemText(91), QStringLiteral("5.00 S"));
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("01"));
+    QCOMPARE(Child<QLineEdit>(&f, "Text5")->text(), QStringLiteral("0"));
+
+    const SharedValues before = state_.shared;
+    Combo(&f, "Combo7")->setCurrentIndex(10);
+    Child<QCheckBox>(&f, "Check4")->setChecked(false);
+    Child<QLineEdit>(&f, "Text5")->setText("45");
+    QTest::mouseClick(Child<QPushButton>(&f, "Command2"), Qt::LeftButton);
+    QCOMPARE(state_.shared, before);
+    QCOMPARE(Combo(&f, "Combo7")->currentIndex(), 10);
+
+    QTest::mouseClick(Child<QPushButton>(&f, "Command1"), Qt::LeftButton);
+    QCOMPARE(state_.shared.OptionText[6], std::string("10"));
+    QCOMPARE(state_.shared.OptionText[23], std::string("0"));
+    QCOMPARE(state_.shared.OptionText[18], std::string("45"));
+    QCOMPARE(state_.shared.OptionIndex, before.OptionIndex);
+    QCOMPARE(state_.shared.DtmfMemoryCodes, before.DtmfMemoryCodes);
+  }
+
+  void testABadScanDelayIsRefusedAndNothingStored() {
+    Form5 f(state_, lang_);
+    f.show();
+    const SharedValues before = state_.shared;
+    Combo(&f, "Combo4")->setCurrentIndex(2);
+    Child<QLineEdit>(&f, "Text6")->setText("301");
+    QTest::mouseClick(Child<QPushButton>(&f, "Command1"), Qt::LeftButton);
+    QCOMPARE(state_.shared, before);
+    QVERIFY(f.isVisible());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].prompt.startsWith(QStringLiteral("扫描发射恢复延时时间(秒)")));
+  }
+
+  void testSpinnersContinueFromTheBox() {
+    Form5 f(state_, lang_);
+    auto* box = Child<QLineEdit>(&f, "Text5");
+    auto* spin = Child<QScrollBar>(&f, "VScroll1");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "120");
+    spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(box->text(), QStringLiteral("121"));
+    spin->setValue(300);
+    spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(box->text(), QStringLiteral("300"));
+  }
+
+  void testPriorityChannelRules() {
+    Program(3);
+    Program(5);
+    Form5 f(state_, lang_);
+    Choose(&f, "Combo11", 1);  // "固定"
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("03"));
+    QCOMPARE(f.FixedPriorityChannel(), 3);
+    Choose(&f, "Combo12", 4);
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("05"));
+    Choose(&f, "Combo12", 6);  // channel 7 is empty
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("03"));
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].prompt, QStringLiteral("不可选择空信道，请重新选择！"));
+    QCOMPARE(messages_[0].title, QStringLiteral("KV-3(T2)"));
+
+    Choose(&f, "Combo11", 2);  // "选定": any channel
+    Choose(&f, "Combo12", 6);
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("07"));
+    QCOMPARE(messages_.size(), 1);
+    QTest::mouseClick(Child<QPushButton>(&f, "Command1"), Qt::LeftButton);
+    QCOMPARE(state_.shared.OptionText[11], std::string("7"));
+    QCOMPARE(state_.shared.OptionText[10], std::string("2"));
+  }
+
+  void testFixedWithoutChannelsFallsBackToNone() {
+    lang_ = Language::English;
+    Form5 f(state_, lang_);
+    Choose(&f, "Combo11", 1);
+    QCOMPARE(Combo(&f, "Combo11")->currentIndex(), 0);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].title, QStringLiteral("Tip"));
+    QCOMPARE(messages_[0].prompt,
+             QStringLiteral("When set to 'fixed' channel not is empty, please reset!"));
+  }
+
+  void testDecodeRefillsTheControls() {
+    Form5 f(state_, lang_);
+    EditorState other = StartupState();
+    other.grid.channels[1].rx = Freq4FromUnits(43800000);
+    other.shared.OptionText[6] = "7";
+    other.shared.OptionText[10] = "1";
+    other.shared.OptionText[11] = "2";
+    other.shared.OptionText[13] = "91";
+    other.shared.OptionText[19] = "250";
+    other.shared.OptionText[22] = "0";
+    DecodeImage(EncodeImage(other), state_);
+    f.LoadFromState();
+    QCOMPARE(Combo(&f, "Combo7")->currentIndex(), 7);
+    QCOMPARE(Combo(&f, "Combo11")->currentIndex(), 1);
+    QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("02"));
+    QCOMPARE(Combo(&f, "Combo14")->currentText(), QStringLiteral("5.00 S"));
+    QCOMPARE(Child<QLineEdit>(&f, "Text6")->text(), QStringLiteral("250"));
+    QVERIFY(!Child<QCheckBox>(&f, "Check3")->isChecked());
+    QVERIFY(messages_.isEmpty());
+  }
+
+  void testCaptionsInThreeLanguages() {
+    Form5 f(state_, lang_);
+    Combo(&f, "Combo15")->setCurrentIndex(3);
+    f.SetCaptions(Language::English);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Optional Function"));
+    QCOMPARE(Child<QLabel>(&f, "Label10")->text(), QStringLiteral("VOX GBIN"));
+    QCOMPARE(Combo(&f, "Combo15")->itemText(2), QStringLiteral("priority"));
+    QCOMPARE(Combo(&f, "Combo15")->currentIndex(), 3);
+    f.SetCaptions(Language::Traditional);
+    QCOMPARE(f.windowTitle(), QStringLiteral("可选功能"));  // the title is not converted
+    QCOMPARE(Child<QLabel>(&f, "Label15")->text(), QStringLiteral("優先信道"));
+    QCOMPARE(Combo(&f, "Combo13")->itemText(0), QStringLiteral("空"));
+    QCOMPARE(Combo(&f, "Combo15")->itemText(1), QStringLiteral("選定+當前"));
+  }
+
+  void testHiddenClicksUnlockTuningAndAWriteSendsThePowerBlock() {
+    Form5 f(state_, lang_);
+    Form2 power(state_, lang_);
+    f.SetClock([this] { return now_; });
+    connect(&f, &Form5::tuningUnlocked, &power, [&power] { power.SetSlidersEnabled(true); });
+    connect(&f, &Form5::tuningLocked, &power, [&power] { power.SetSlidersEnabled(false); });
+    QSignalSpy unlocked(&f, &Form5::tuningUnlocked);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+
+    {
+      WireToRadio wire(state_);
+      QCOMPARE(wire.Write().size(), size_t{46});
+    }
+
+    ClickCaption(f, "Label18", 500.4);  // window from 500
+    ClickCaption(f, "Label14", 503.0);
+    ClickCaption(f, "Label17", 505.6);  // too late: a new window with this caption alone
+    QCOMPARE(unlocked.count(), 0);
+    ClickCaption(f, "Label14", 507.0);
+    ClickCaption(f, "Label18", 510.9);  // 506 + 4.9
+    QCOMPARE(unlocked.count(), 1);
+    QCOMPARE(state_.shared.TuningUnlocked, 1);
+    QVERIFY(power.findChild<QSlider*>("Slider1")->isEnabled());
+
+    {
+      power.findChild<QSlider*>("Slider1")->setValue(230);
+      QTest::mouseClick(power.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+      WireToRadio wire(state_);
+      std::vector<int> blocks = wire.Write();
+      QCOMPARE(blocks.size(), size_t{47});
+      QCOMPARE(wire.radio.Image()[At(addr::kTxPowerHigh)], uint8_t{230});
+    }
+
+    // A decode locks the write again but not the sequence: one caption unlocks.
+    DecodeImage(EncodeImage(state_), state_);
+    QCOMPARE(state_.shared.TuningUnlocked, 0);
+    ClickCaption(f, "Label17", 511.0);  // the window is still open at 506 + 5.0
+    QCOMPARE(unlocked.count(), 2);
+    QCOMPARE(state_.shared.TuningUnlocked, 1);
+
+    // "TAnMa": 10.4 / 11.3 do not re-lock, 11.3 / 11.5 (stored 11) do.
+    now_ = 10.4;
+    QVERIFY(!f.TAnMaClicked());
+    now_ = 11.3;
+    QVERIFY(!f.TAnMaClicked());
+    now_ = 11.5;
+    QVERIFY(f.TAnMaClicked());
+    QCOMPARE(state_.shared.TuningUnlocked, 0);
+    QVERIFY(!f.Unlock().HiddenKeyUnlocked);
+    QVERIFY(!power.findChild<QSlider*>("Slider3")->isEnabled());
+    ClickCaption(f, "Label17", 513.0);
+    QCOMPARE(unlocked.count(), 2);
+  }
+};
+
+QTEST_MAIN(DialogsForm5Test)
+#include "dialogs_form5.moc"
