@@ -188,6 +188,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  grid_->DiscardOpenEditor();
   // The session talks to the port: it goes first.
   session_.reset();
 }

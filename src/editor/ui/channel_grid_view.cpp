@@ -194,10 +194,10 @@ bool ChannelGridDelegate::eventFilter(QObject* object, QEvent* event) {
 }
 
 ChannelGridView::ChannelGridView(ChannelGridModel& model, QWidget* parent)
-    : QTableView(parent), model_(model), delegate_(*this) {
+    : QTableView(parent), model_(model), delegate_(new ChannelGridDelegate(*this)) {
   setObjectName("Grid1");
   setModel(&model_);
-  setItemDelegate(&delegate_);
+  setItemDelegate(delegate_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::NoSelection);
   setTabKeyNavigation(false);
@@ -210,6 +210,11 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, QWidget* parent)
   setCornerButtonEnabled(false);
   setWordWrap(false);
   ApplyLayout();
+}
+
+ChannelGridView::~ChannelGridView() {
+  // An editor still open when the window goes away is dropped, not stored.
+  delegate_->blockSignals(true);
 }
 
 void ChannelGridView::ApplyLayout() {
@@ -237,8 +242,15 @@ QWidget* ChannelGridView::OpenEditorWidget() const {
 void ChannelGridView::CommitOpenEditor() {
   QWidget* editor = OpenEditorWidget();
   if (!editor) return;
-  emit delegate_.commitData(editor);
-  emit delegate_.closeEditor(editor, QAbstractItemDelegate::NoHint);
+  emit delegate_->commitData(editor);
+  emit delegate_->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void ChannelGridView::DiscardOpenEditor() {
+  QWidget* editor = OpenEditorWidget();
+  if (!editor) return;
+  editor->setProperty(kCommitted, true);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void ChannelGridView::ReportMessage(const MessageSpec& spec) {

@@ -45,6 +45,7 @@ class ChannelGridView : public QTableView {
 
  public:
   ChannelGridView(ChannelGridModel& model, QWidget* parent = nullptr);
+  ~ChannelGridView() override;
 
   ChannelGridModel& gridModel() { return model_; }
   // Messages the rules ask for while editing (a frequency outside the band);
@@ -59,6 +60,8 @@ class ChannelGridView : public QTableView {
   // Stores and closes the open editor, if any (before a command reads the
   // editor's state).
   void CommitOpenEditor();
+  // Closes the open editor, if any, without storing it.
+  void DiscardOpenEditor();
   // Opens the editor of a cell as a left press would (row 1..16, col 0..8).
   void PressCell(int row, int col);
   // The editor the last click asked for (read by the delegate).
@@ -78,7 +81,7 @@ class ChannelGridView : public QTableView {
   void OpenEditorAt(int row, int col);
 
   ChannelGridModel& model_;
-  ChannelGridDelegate delegate_;
+  ChannelGridDelegate* delegate_;  // a child: it outlives the view's own teardown
   std::optional<OpenEditor> pending_;
   QModelIndex openIndex_;
   std::function<void(const MessageSpec&)> messageHandler_;

@@ -1,0 +1,144 @@
+// Editing the channel grid in place: the editors the user opens with the
+// mouse or Enter, what leaving them stores, the band change question, and
+// the lock.
+#include <QAbstractItemView>
+#include <QLineEdit>
+
+#include "i18n/messages.h"
+#include "main_window_support.h"
+
+using namespace kv3test;
+
+class MainGrid : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    config_ = std::make_unique<TempConfig>();
+    config_->WriteParameters(QByteArray("\x00\x01\x00", 3));
+    w_ = StartWindow();
+  }
+  void cleanup() {
+    w_.reset();
+    config_.reset();
+  }
+
+  void TypingAFrequencyIntoAnEmptyRowFillsTheDefaults() {
+    Messages messages;
+    TypeFrequency(*w_, 3, "435.12346");
+    QVERIFY(!w_->grid().OpenEditorWidget() || !w_->grid().OpenEditorWidget()->isVisible());
+    const QStringList expected = {"03", "435.12000", "关闭", "435.12000", "关闭",
+                                  "高", "关闭",      "宽带", "有"};
+    for (int col = 0; col <= 8; ++col) QCOMPARE(Cell(*w_, 3, col), expected[col]);
+    // A later receive frequency leaves the transmit frequency alone.
+    TypeFrequency(*w_, 3, "436");
+    QCOMPARE(Cell(*w_, 3, 1), QString("436.00000"));
+    QCOMPARE(Cell(*w_, 3, 3), QString("435.12000"));
+    QVERIFY(messages.records.isEmpty());
+    // Emptying the receive frequency empties the channel.
+    TypeFrequency(*w_, 3, "");
+    for (int col = 1; col <= 8; ++col) QVERIFY(Cell(*w_, 3, col).isEmpty());
+  }
+
+  void LettersAreNotTypedIntoTheFrequencyEditor() {
+    ClickCell(*w_, 1, 1);
+    auto* text1 = qobject_cast<QLineEdit*>(w_->grid().OpenEditorWidget());
+    QVERIFY(text1);
+    QTest::keyClicks(text1, "4x3#5.a5");
+    QCOMPARE(text1->text(), QString("435.5"));
+  }
+
+  void AClickOnColumn5OfAnEmptyRowOpensTheFrequencyEditor() {
+    ClickCell(*w_, 5, 5);
+    QWidget* editor = w_->grid().OpenEditorWidget();
+    QVERIFY(editor);
+    QCOMPARE(editor->objectName(), QString("Text1"));
+    QCOMPARE(w_->state().grid.EditRow, 5);
+    QCOMPARE(w_->state().grid.EditCol, 1);
+    // The editor lies over the cell of column 1.
+    const QRect cell = w_->grid().visualRect(w_->grid().gridModel().CellIndex(5, 1));
+    QCOMPARE(editor->geometry(), cell);
+  }
+
+  void OutOfBandEntryShowsTheMessageAndKeepsTheCell() {
+    Messages messages;
+    TypeFrequency(*w_, 2, "438");
+    TypeFrequency(*w_, 2, "480");
+    QTRY_COMPARE(messages.records.size(), 1);
+    QCOMPARE(messages.records[0].prompt, QString("超出频段范围"));
+    QCOMPARE(messages.records[0].title, QString("KV-3(T2)"));
+    QCOMPARE(messages.records[0].buttonLabels, QStringList{"确定"});
+    QCOMPARE(Cell(*w_, 2, 1), QString("438.00000"));
+  }
+
+  void PickingAChoiceStoresItAndFollowsTheLanguage() {
+    TypeFrequency(*w_, 4, "440");
+    ClickCell(*w_, 4, 5);
+    auto* combo = qobject_cast<QComboBox*>(w_->grid().OpenEditorWidget());
+    QVERIFY(combo);
+    QCOMPARE(combo->objectName(), QString("Combo5_5"));
+    QCOMPARE(combo->currentIndex(), 1);   // opens at the stored choice
+    QVERIFY(combo->view()->isVisible());  // dropped down at once
+    QTest::keyClick(combo->view(), Qt::Key_Up);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QCOMPARE(Cell(*w_, 4, 5), QString("低"));
+    QCOMPARE(w_->state().grid.ChannelChoice[3][3], 0);
+    w_->ChooseEnglish();
+    QCOMPARE(Cell(*w_, 4, 5), QString("Low"));
+    QCOMPARE(Cell(*w_, 4, 2), QString("Off"));
+  }
+
+  void TypedToneIsNormalisedWhenTheEditorCloses() {
+    TypeFrequency(*w_, 6, "450");
+    ClickCell(*w_, 6, 2);
+    auto* combo8 = qobject_cast<QComboBox*>(w_->grid().OpenEditorWidget());
+    QVERIFY(combo8);
+    QCOMPARE(combo8->objectName(), QString("Combo8"));
+    QCOMPARE(combo8->count(), 261);
+    combo8->hidePopup();
+    QTest::keyClick(combo8, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(combo8, "d23nx");
+    QCOMPARE(combo8->currentText(), QString("D23N"));
+    // Leaving the editor (a right press on the grid) commits it.
+    QTest::mouseClick(w_->grid().viewport(), Qt::RightButton, {},
+                      w_->grid().visualRect(w_->grid().gridModel().CellIndex(9, 1)).center());
+    QTRY_COMPARE(Cell(*w_, 6, 2), QString("D023N"));
+  }
+
+  void BandChangeAsksAndClearsOnlyOnOk() {
+    Messages messages;
+    TypeFrequency(*w_, 1, "440");
+    auto* combo1 = Find<QComboBox>(w_.get(), "Combo1");
+    messages.answers = {kv3::mr::kCancel};
+    combo1->setCurrentIndex(5);
+    QCOMPARE(messages.records.size(), 1);
+    QCOMPARE(messages.records[0].prompt, QString("改变频段将清除频道列表，确定吗？"));
+    QCOMPARE(messages.records[0].title, QString("注意！"));
+    QCOMPARE(combo1->currentIndex(), 0);
+    QCOMPARE(Cell(*w_, 1, 1), QString("440.00000"));
+    messages.answers = {kv3::mr::kOk};
+    combo1->setCurrentIndex(5);
+    QCOMPARE(combo1->currentIndex(), 5);
+    QVERIFY(Cell(*w_, 1, 1).isEmpty());
+    TypeFrequency(*w_, 1, "440");  // outside 136-174 now
+    QTRY_COMPARE(messages.records.size(), 3);
+    QVERIFY(Cell(*w_, 1, 1).isEmpty());
+  }
+
+  void LockKeepsEditorsClosed() {
+    w_->ToggleLock();
+    QVERIFY(w_->locked());
+    ClickCell(*w_, 1, 1);
+    QVERIFY(!w_->grid().OpenEditorWidget());
+    w_->ToggleLock();
+    ClickCell(*w_, 1, 1);
+    QVERIFY(w_->grid().OpenEditorWidget());
+  }
+
+ private:
+  std::unique_ptr<TempConfig> config_;
+  std::unique_ptr<kv3::MainWindow> w_;
+};
+
+QTEST_MAIN(MainGrid)
+#include "main_grid.moc"

@@ -1,0 +1,148 @@
+// Start-up and shutdown of the main window: defaults, the parameter file's
+// lock cases, the language hint and the saved language.
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTableView>
+
+#include "link/ui/form_com.h"
+#include "main_window_support.h"
+
+using namespace kv3test;
+
+class MainStartup : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void FreshStartShowsTheDefaultsAndCreatesTheParameterFile() {
+    TempConfig config;
+    auto w = StartWindow();
+    QVERIFY(QFile::exists(config.parameterPath()));
+    QCOMPARE(w->windowTitle(), QString("凯维写频软件 V1.00"));
+    QCOMPARE(w->language(), kv3::Language::Simplified);
+    for (int row = 1; row <= 16; ++row) {
+      QCOMPARE(Cell(*w, row, 0), QString::asprintf("%02d", row));
+      for (int col = 1; col <= 8; ++col) QVERIFY(Cell(*w, row, col).isEmpty());
+    }
+    QCOMPARE(Find<QComboBox>(w.get(), "Combo1")->currentText(), QString("400-480MHz"));
+    const std::pair<const char*, QString> lists[] = {{"Combo2", "中文"}, {"Combo3", "30 秒"},
+                                                     {"Combo4", "关闭"}, {"Combo9", "5 级"},
+                                                     {"Combo6", "使能"}, {"Combo7", "使能"}};
+    for (const auto& [name, text] : lists) {
+      QCOMPARE(Find<QComboBox>(w.get(), name)->currentText(), text);
+    }
+    QCOMPARE(Find<QComboBox>(w.get(), "Combo3")->count(), 40);
+    QCOMPARE(Find<QComboBox>(w.get(), "Combo3")->itemText(39), QString("600 秒"));
+    QVERIFY(!Find<QAction>(w.get(), "mnulock")->isChecked());
+    QVERIFY(Find<QProgressBar>(w.get(), "ProgressBar1")->isHidden());
+    QVERIFY(Find<QAction>(w.get(), "TAnMa")->isVisible() == false);
+    QCOMPARE(Find<QAction>(w.get(), "read")->toolTip(), QString("读频"));
+
+    // The only port found is taken, but no option is shown selected.
+    if (w->formCom().scan().found == 1) {
+      QCOMPARE(w->ComPortNumber(), 1);
+      for (int i = 0; i < 20; ++i) QVERIFY(!w->formCom().option(i)->isChecked());
+    }
+    const int port = w->ComPortNumber();
+    w->close();
+    QCOMPARE(config.ReadParameters(), QByteArray("\x00", 1) + char(port) + QByteArray("\x00", 1));
+  }
+
+  void GridIsLaidOutInTwipsWithLightBlueEvenRows() {
+    TempConfig config;
+    auto w = StartWindow();
+    kv3::ChannelGridView& grid = w->grid();
+    const int dpi = grid.logicalDpiX();
+    QCOMPARE(grid.columnWidth(1), (1330 * dpi + 720) / 1440);
+    QCOMPARE(grid.columnWidth(0), (500 * dpi + 720) / 1440);
+    QCOMPARE(grid.rowHeight(0), (300 * grid.logicalDpiY() + 720) / 1440);
+    QCOMPARE(grid.model()->headerData(7, Qt::Horizontal).toString(), QString("宽\\窄带"));
+    auto& model = grid.gridModel();
+    for (int col = 1; col <= 8; ++col) {
+      QCOMPARE(model.data(model.CellIndex(2, col), Qt::BackgroundRole).value<QColor>(),
+               QColor(0xC0, 0xC0, 0xFF));
+      QVERIFY(!model.data(model.CellIndex(3, col), Qt::BackgroundRole).isValid());
+      QCOMPARE(model.data(model.CellIndex(3, col), Qt::TextAlignmentRole).toInt(),
+               int(Qt::AlignCenter));
+    }
+  }
+
+  void SavedLockDisablesBandAndGridButNotTheSettings() {
+    TempConfig config;
+    config.WriteParameters(QByteArray("\x01\x01\x00", 3));
+    auto w = StartWindow();
+    QVERIFY(Find<QAction>(w.get(), "mnulock")->isChecked());
+    QVERIFY(!Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
+    QVERIFY(!Find<QTableView>(w.get(), "Grid1")->isEnabled());
+    QVERIFY(Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
+    // Choosing the item twice ends with all three locked.
+    w->ToggleLock();
+    QVERIFY(Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
+    QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
+    w->ToggleLock();
+    QVERIFY(!Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
+    QVERIFY(!Find<QTableView>(w.get(), "Grid1")->isEnabled());
+    QVERIFY(!Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
+    w->close();
+    QCOMPARE(config.ReadParameters().at(0), '\x01');
+  }
+
+  void SavedUnlockAndUnknownLockValue() {
+    {
+      TempConfig config;
+      config.WriteParameters(QByteArray("\x00\x01\x00", 3));
+      auto w = StartWindow();
+      QVERIFY(!w->locked());
+      QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
+    }
+    {
+      // Any other value: the item stays checked as designed, nothing is
+      // disabled, and shutdown saves it as locked.
+      TempConfig config;
+      config.WriteParameters(QByteArray("\x07\x01\x00", 3));
+      auto w = StartWindow();
+      QVERIFY(w->locked());
+      QVERIFY(Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
+      QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
+      QVERIFY(Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
+      w->close();
+      QCOMPARE(config.ReadParameters().at(0), '\x01');
+    }
+  }
+
+  void LanguageHintIsUsedOnceAndTheLanguageIsSavedAtShutdown() {
+    TempConfig config;
+    config.WriteHint("english");
+    {
+      auto w = StartWindow();
+      QCOMPARE(w->language(), kv3::Language::English);
+      QCOMPARE(w->windowTitle(), QString("KV-3(T2) Radio Software V1.00"));
+      QCOMPARE(Find<QComboBox>(w.get(), "Combo3")->currentText(), QString("30 S"));
+      QCOMPARE(Find<QMenu>(w.get(), "mnuFile")->title(), QString("File(&F)"));
+      QVERIFY(!TempConfig::Read(config.hintPath()).contains("english"));
+      w->close();
+    }
+    QCOMPARE(config.ReadParameters().at(2), '\x01');
+    auto again = StartWindow();
+    QCOMPARE(again->language(), kv3::Language::English);
+  }
+
+  void TraditionalStartConvertsCaptionsButNotTheTitle() {
+    TempConfig config;
+    config.WriteParameters(QByteArray("\x00\x01\x02", 3));
+    auto w = StartWindow();
+    QCOMPARE(w->language(), kv3::Language::Traditional);
+    QCOMPARE(w->windowTitle(), QString("凯维写频软件 V1.00"));
+    QCOMPARE(Find<QGroupBox>(w.get(), "Frame1")->title(), QString("機型選擇"));
+    QCOMPARE(Find<QComboBox>(w.get(), "Combo3")->currentText(), QString("30 秒"));
+    QCOMPARE(w->grid().model()->headerData(8, Qt::Horizontal).toString(), QString("掃描添加"));
+    // The toolbar buttons' tips are not converted.
+    QCOMPARE(Find<QAction>(w.get(), "write")->toolTip(), QString("写频"));
+    auto* about = Find<QWidget>(w.get(), "frmAbout");
+    QVERIFY(about);
+    QCOMPARE(Find<QLabel>(about, "lblVersion")->text(), QString("繁體中文版 V1.0"));
+  }
+};
+
+QTEST_MAIN(MainStartup)
+#include "main_startup.moc"

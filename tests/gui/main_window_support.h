@@ -1,0 +1,153 @@
+// Shared helpers of the main window tests: a private configuration folder,
+// message boxes and file dialogs answered by the test, widgets by name.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QByteArray>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QList>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "app/file_dialogs.h"
+#include "app/main_window.h"
+#include "app/show_message.h"
+#include "editor/ui/channel_grid_model.h"
+#include "editor/ui/channel_grid_view.h"
+
+namespace kv3test {
+
+// XDG_CONFIG_HOME points at a fresh folder for as long as this lives.
+class TempConfig {
+ public:
+  TempConfig() {
+    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+    QDir(dir_.path()).mkpath("KV-3");
+  }
+  ~TempConfig() { qunsetenv("XDG_CONFIG_HOME"); }
+
+  QString path(const QString& name) const { return dir_.path() + "/" + name; }
+  QString parameterPath() const { return path("KV-3/parameter"); }
+  QString hintPath() const { return path("KV-3/KV-3.ini"); }
+
+  void WriteParameters(const QByteArray& bytes) const { Write(parameterPath(), bytes); }
+  QByteArray ReadParameters() const { return Read(parameterPath()); }
+  void WriteHint(const QByteArray& value) const {
+    Write(hintPath(), "[KV-3]\nLanguages=" + value + "\n");
+  }
+
+  static void Write(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+  }
+  static QByteArray Read(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Every message box is recorded and answered by `answer` (OK, or the
+// default button, unless told otherwise); no box is ever shown.
+class Messages {
+ public:
+  Messages() {
+    previous_ = kv3::SetMessageResponder([this](const kv3::MessageRecord& record) {
+      records.push_back(record);
+      if (!answers.empty()) {
+        const int code = answers.front();
+        answers.pop_front();
+        return code;
+      }
+      return record.defaultCode;
+    });
+  }
+  ~Messages() { kv3::SetMessageResponder(previous_); }
+
+  QList<kv3::MessageRecord> records;
+  std::deque<int> answers;  // the answers to give, in order
+
+ private:
+  kv3::MessageResponder previous_;
+};
+
+// The file dialogs answer with the names queued here (an empty name cancels).
+class FileDialogs {
+ public:
+  FileDialogs() {
+    previous_ = kv3::SetFileDialogResponder([this](bool save) {
+      (save ? saves : opens)++;
+      if (names.empty()) return QString();
+      const QString name = names.front();
+      names.pop_front();
+      return name;
+    });
+  }
+  ~FileDialogs() { kv3::SetFileDialogResponder(previous_); }
+
+  std::deque<QString> names;
+  int opens = 0;
+  int saves = 0;
+
+ private:
+  kv3::FileDialogResponder previous_;
+};
+
+template <typename T>
+T* Find(QObject* root, const char* name) {
+  T* found = root->findChild<T*>(QString::fromUtf8(name));
+  if (!found) qWarning("no %s named %s", T::staticMetaObject.className(), name);
+  return found;
+}
+
+inline std::unique_ptr<kv3::MainWindow> StartWindow(bool simulate = true) {
+  kv3::StartupOptions options;
+  options.simulate = simulate;
+  auto window = std::make_unique<kv3::MainWindow>(options);
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  if (!QTest::qWaitForWindowExposed(window.get())) qWarning("main window not exposed");
+  return window;
+}
+
+inline QString Cell(kv3::MainWindow& window, int row, int col) {
+  kv3::ChannelGridModel& model = window.grid().gridModel();
+  return model.data(model.CellIndex(row, col), Qt::DisplayRole).toString();
+}
+
+// A left press on a cell of the grid, as the user gives it.
+inline void ClickCell(kv3::MainWindow& window, int row, int col) {
+  kv3::ChannelGridView& grid = window.grid();
+  const QRect rect = grid.visualRect(grid.gridModel().CellIndex(row, col));
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// Types a frequency into the open Text1 and presses Enter.
+inline void TypeFrequency(kv3::MainWindow& window, int row, const QString& text) {
+  ClickCell(window, row, 1);
+  QWidget* editor = window.grid().OpenEditorWidget();
+  QVERIFY(editor && editor->objectName() == "Text1");
+  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Return);
+}
+
+inline QStringList Entries(QComboBox* combo) {
+  QStringList entries;
+  for (int i = 0; i < combo->count(); ++i) entries << combo->itemText(i);
+  return entries;
+}
+
+}  // namespace kv3test
