@@ -141,11 +141,16 @@ class DialogsForm5Test : public QObject {
     box->setFocus();
     box->selectAll();
     QTest::keyClicks(box, "120");
-    spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));  // upper arrow
     QCOMPARE(box->text(), QStringLiteral("121"));
-    spin->setValue(300);
-    spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(box->text(), QStringLiteral("300"));
+    QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, spin->height() - 2));
+    QCOMPARE(box->text(), QStringLiteral("120"));
+    box->selectAll();
+    QTest::keyClicks(box, "300");
+    QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 2));
+    QCOMPARE(box->text(), QStringLiteral("300"));  // the upper end
   }
 
   void testPriorityChannelRules() {

@@ -73,10 +73,13 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
       auto* item = new QTableWidgetItem;
       item->setTextAlignment(Qt::AlignCenter);
       bool fixed = r == 0 || c == 0;
-      item->setFlags(fixed ? Qt::ItemIsEnabled
+      // The header row and the numbers can never become the current cell;
+      // they keep the colours of enabled text.
+      item->setFlags(fixed ? Qt::NoItemFlags
                            : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
       if (fixed) {
         item->setBackground(palette().button());
+        item->setForeground(palette().windowText());
         if (r == 0) item->setFont(bold);
       }
       mfgrid1_->setItem(r, c, item);

@@ -113,9 +113,7 @@ Form5::Form5(EditorState& state, const Language& language, QWidget* parent)
     spinner = new QScrollBar(Qt::Vertical, Frame2);
     spinner->setObjectName(spinName);
     spinner->setRange(0, kScanDelayMaximum);
-    spinner->setInvertedControls(false);
-    // The upper arrow counts up, like a spinner.
-    spinner->setInvertedAppearance(true);
+    // Positions count down from the top, so the upper arrow adds a second.
     spinner->setFixedHeight(box->sizeHint().height());
     auto* pair = new QWidget(Frame2);
     auto* h = new QHBoxLayout(pair);
@@ -125,7 +123,7 @@ Form5::Form5(EditorState& state, const Language& language, QWidget* parent)
     h->addWidget(spinner);
     h->addStretch();
     connect(spinner, &QScrollBar::valueChanged, box,
-            [box](int v) { box->setText(QString::number(v)); });
+            [box](int v) { box->setText(QString::number(kScanDelayMaximum - v)); });
     connect(box, &QLineEdit::textEdited, this, [this, box, spinner] { SyncSpinner(box, spinner); });
     return pair;
   };
@@ -258,7 +256,7 @@ void Form5::SyncSpinner(QLineEdit* box, QScrollBar* spinner) {
   int seconds = 0;
   if (!ParseScanDelay(box->text().toStdString(), seconds)) return;
   QSignalBlocker block(spinner);
-  spinner->setValue(seconds);
+  spinner->setValue(kScanDelayMaximum - seconds);
 }
 
 void Form5::Store() {
