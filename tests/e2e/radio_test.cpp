@@ -61,6 +61,12 @@ class RadioSim {
   }
   ~RadioSim() { Stop(); }
   const std::string& device() const { return device_; }
+  void Kill() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
   int Stop() {
     if (pid_ <= 0) return -1;
     kill(pid_, SIGTERM);
@@ -197,6 +203,24 @@ TEST_F(RadioE2e, BandQuestionWithoutATerminalDeclinesUnlessYes) {
   ASSERT_TRUE(kv3::LoadCodeplug(Path("saved.DAT"), radio).ok());
   EXPECT_EQ(radio[kv3::At(kv3::addr::kBandCode)],
             kv3::EncodeImage(other)[kv3::At(kv3::addr::kBandCode)]);
+}
+
+TEST_F(RadioE2e, ARadioThatGoesAwayEndsTheReadAtOnce) {
+  // At line rate the read takes over a second; the radio vanishes in it.
+  RadioSim sim({"--image", kDemo});
+  std::string device = sim.device();
+  std::string command = kKv3ctl + " read --port " + device + " -o " + Path("r.DAT") +
+                        " </dev/null >/dev/null 2>" + Path("err");
+  FILE* run = popen(command.c_str(), "r");
+  ASSERT_NE(run, nullptr);
+  usleep(400000);
+  sim.Kill();
+  int status = pclose(run);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::string err = ReadFile(Path("err"));
+  EXPECT_NE(err.find("the device went away during the session"), std::string::npos) << err;
+  EXPECT_NE(err.find("Communication error"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(Path("r.DAT")));
 }
 
 TEST_F(RadioE2e, PortMapPinsAComNumberToThePseudoTerminal) {

@@ -27,6 +27,12 @@ std::unique_ptr<kv3::QtPort> PortOption(const Args& args, kv3::Language lang) {
   return port;
 }
 
+// What the program's messages do not say about an ending.
+void ExplainEnding(const SessionReport& report, const std::string& port) {
+  if (report.outcome == kv3::SessionOutcome::PortLost)
+    std::cerr << "kv3ctl: " << port << ": the device went away during the session\n";
+}
+
 BandAnswer BandAnswerOption(const Args& args) {
   return args.Has("--yes") ? BandAnswer::Yes : BandAnswer::AskOnTerminal;
 }
@@ -55,6 +61,7 @@ int RunRead(const Arguments& arguments) {
   SessionOptions options;
   options.lang = lang;
   SessionReport report = RunSession(*port, SessionKind::Read, state, options);
+  ExplainEnding(report, args.Value("--port"));
   if (!report.ok()) return ExitCodeOf(report.outcome);
   // Every complete read is kept as a backup; a backup that fails never fails the read.
   if (kv3::BackupResult backup = kv3::BackupAfterRead(report.image); !backup.ok)
@@ -84,6 +91,7 @@ int RunWrite(const Arguments& arguments) {
   options.lang = lang;
   options.bandAnswer = BandAnswerOption(args);
   SessionReport report = RunSession(*port, SessionKind::Write, state, options);
+  ExplainEnding(report, args.Value("--port"));
   return ExitCodeOf(report.outcome);
 }
 

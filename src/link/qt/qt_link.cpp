@@ -95,10 +95,13 @@ void QtSerialPort::OnReadyRead() {
 }
 
 void QtSerialPort::OnError(int error) {
-  // A device that disappears reports a resource error; the port is of no
-  // further use.
-  if (error == QSerialPort::ResourceError && port_->isOpen()) {
+  // A device that disappears reports a resource error; a hung-up line (the
+  // other end of a pseudo-terminal closed) a read error on every poll. Either
+  // way the port is of no further use.
+  bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+  if (lost && port_->isOpen()) {
     error_ = "the device went away";
+    port_->clearError();
     port_->close();
     emit portLost();
   }
