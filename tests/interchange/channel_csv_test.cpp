@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "editor/band_rules.h"
@@ -219,6 +220,43 @@ TEST(ChannelCsv, ANonDecimalFrequencyIsLeftOutOfTheExport) {
   state.grid.channels[0].rx = Freq4{{0x00, 0x25, 0x8A, 0x43}};
   CsvExport out = ExportChannelsCsv(state);
   EXPECT_EQ(out.leftOut, std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace kv3
+
+namespace kv3 {
+namespace {
+
+// Damaged lists: every outcome is either a whole accepted list or no change.
+TEST(ChannelCsv, DamagedFilesChangeAllOrNothing) {
+  EditorState demo = DemoState();
+  const std::string good = ExportChannelsCsv(demo).text;
+  const char alphabet[] = ",\"\r\n.-+SRN0123456789DTCSToneFM ";
+  std::mt19937 rng(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = good;
+    int edits = 1 + static_cast<int>(rng() % 4);
+    for (int e = 0; e < edits; ++e) {
+      size_t at = rng() % text.size();
+      if (rng() % 2)
+        text[at] = alphabet[rng() % (sizeof alphabet - 1)];
+      else
+        text.erase(at, 1 + rng() % 3);
+    }
+    EditorState state = demo;
+    CsvImportReport r = ImportChannelsCsv(text, state, false);
+    if (!r.changed) {
+      ASSERT_EQ(state, demo) << text;
+      continue;
+    }
+    for (const Channel& ch : state.grid.channels) {
+      if (ch.empty()) continue;
+      int64_t rx = Freq4ToUnits(ch.rx);
+      ASSERT_GE(rx, 40000000) << text;
+      ASSERT_LT(rx, 48000000) << text;
+    }
+  }
 }
 
 }  // namespace
