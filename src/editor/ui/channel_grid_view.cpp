@@ -210,6 +210,7 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, QWidget* parent)
   setCornerButtonEnabled(false);
   setWordWrap(false);
   ApplyLayout();
+  connect(&model_, &QAbstractItemModel::headerDataChanged, this, [this] { ApplyLayout(); });
 }
 
 ChannelGridView::~ChannelGridView() {
@@ -221,8 +222,11 @@ void ChannelGridView::ApplyLayout() {
   const int dpiX = logicalDpiX();
   const int dpiY = logicalDpiY();
   int width = 0;
+  const QFontMetrics metrics = horizontalHeader()->fontMetrics();
   for (int col = 0; col < 9; ++col) {
-    const int w = Twips(kColumnTwips[col], dpiX);
+    // A header that does not fit its column (English "Channel") widens it.
+    const int header = metrics.horizontalAdvance(model_.HeaderText(col)) + 6;
+    const int w = std::max(Twips(kColumnTwips[col], dpiX), header);
     setColumnWidth(col, w);
     width += w;
   }
@@ -264,10 +268,10 @@ void ChannelGridView::ReportMessage(const MessageSpec& spec) {
 
 void ChannelGridView::PressCell(int row, int col) {
   RequestGridEdit(model_.state().grid);
-  OpenEditorAt(row, col);
+  OpenEditorAt(row, col, true);
 }
 
-void ChannelGridView::OpenEditorAt(int row, int col) {
+void ChannelGridView::OpenEditorAt(int row, int col, bool dropDown) {
   const OpenEditor open = GridClick(model_.state().grid, row, col, model_.language());
   if (open.editor == GridEditor::None) return;
   const QModelIndex index = model_.CellIndex(open.row, open.col);
@@ -280,7 +284,7 @@ void ChannelGridView::OpenEditorAt(int row, int col) {
   if (!editor) return;
   editor->raise();
   editor->setFocus(Qt::MouseFocusReason);
-  if (auto* combo = qobject_cast<QComboBox*>(editor)) combo->showPopup();
+  if (auto* combo = qobject_cast<QComboBox*>(editor); combo && dropDown) combo->showPopup();
 }
 
 void ChannelGridView::mousePressEvent(QMouseEvent* event) {
@@ -292,7 +296,17 @@ void ChannelGridView::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   setFocus(Qt::MouseFocusReason);
   if (!index.isValid()) return;
-  PressCell(ChannelGridModel::GridRow(index), index.column());
+  // A list drops down when the button is released, so that the release
+  // does not land in the list and close it again.
+  RequestGridEdit(model_.state().grid);
+  OpenEditorAt(ChannelGridModel::GridRow(index), index.column(), false);
+  dropDownOnRelease_ = true;
+}
+
+void ChannelGridView::mouseReleaseEvent(QMouseEvent*) {
+  if (!dropDownOnRelease_) return;
+  dropDownOnRelease_ = false;
+  if (auto* combo = qobject_cast<QComboBox*>(OpenEditorWidget())) combo->showPopup();
 }
 
 void ChannelGridView::mouseMoveEvent(QMouseEvent*) {

@@ -53,7 +53,8 @@ class ChannelGridView : public QTableView {
   void SetMessageHandler(std::function<void(const MessageSpec&)> handler) {
     messageHandler_ = std::move(handler);
   }
-  // Column widths and row heights in twips at the screen's logical DPI.
+  // Column widths and row heights in twips at the screen's logical DPI; a
+  // column is widened to its header text when that would not fit.
   void ApplyLayout();
   // The open in-place editor, if any.
   QWidget* OpenEditorWidget() const;
@@ -74,16 +75,18 @@ class ChannelGridView : public QTableView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void OpenEditorAt(int row, int col);
+  void OpenEditorAt(int row, int col, bool dropDown);
 
   ChannelGridModel& model_;
   ChannelGridDelegate* delegate_;  // a child: it outlives the view's own teardown
   std::optional<OpenEditor> pending_;
   QModelIndex openIndex_;
+  bool dropDownOnRelease_ = false;
   std::function<void(const MessageSpec&)> messageHandler_;
 };
 

@@ -41,7 +41,7 @@ class RecordingPort : public SerialPort {
   int number_ = 0;
 };
 
-constexpr int kColumnTwips[5] = {120, 1080, 2040, 3000, 3960};
+constexpr int kColumnTwips[5] = {120, 1080, 2040, 3000, 3960};  // 960 apart
 constexpr int kRowTwips[4] = {240, 720, 1200, 1680};
 
 }  // namespace
@@ -55,19 +55,28 @@ FormCOM::FormCOM(SerialPort& port, int& ComPortNumber, QWidget* parent)
   const int dpiY = logicalDpiY();
   auto* group = new QButtonGroup(this);
   group->setExclusive(false);  // no option is shown selected until one is chosen
+  int width = Twips(895, dpiX);
   for (int i = 0; i < kLastComPort; ++i) {
     auto* option = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), this);
     option->setObjectName(QStringLiteral("OptionCOM%1").arg(i));
     option->setProperty("Index", i);
     option->setAutoExclusive(false);
-    option->setGeometry(Twips(kColumnTwips[i % 5], dpiX), Twips(kRowTwips[i / 5], dpiY),
-                        Twips(895, dpiX), Twips(375, dpiY));
     group->addButton(option, i);
     options_[i] = option;
+    width = std::max(width, option->sizeHint().width());
+  }
+  // The buttons stand where the twips put them, moved apart only as far as
+  // "COM20" needs in the system's font.
+  const int step = std::max(Twips(960, dpiX), width + Twips(60, dpiX));
+  for (int i = 0; i < kLastComPort; ++i) {
+    options_[i]->setGeometry(Twips(kColumnTwips[0], dpiX) + (i % 5) * step,
+                             Twips(kRowTwips[i / 5], dpiY), width, Twips(375, dpiY));
   }
   connect(group, &QButtonGroup::idClicked, this, [this](int id) { Choose(id); });
-  // The client area of a 5145 x 3000 twips window.
-  setFixedSize(Twips(5145 - 120, dpiX), Twips(3000 - 480, dpiY));
+  // The client area of a 5145 x 3000 twips window, or wider for wide buttons.
+  setFixedSize(
+      std::max(Twips(5145 - 120, dpiX), 2 * Twips(kColumnTwips[0], dpiX) + 4 * step + width),
+      Twips(3000 - 480, dpiY));
 
   RecordingPort recorder(port_, failures_);
   scan_ = ScanPorts(recorder, ComPortNumber_);
