@@ -156,6 +156,7 @@ int RunClone(const Arguments& arguments) {
     if (r.done) return;
     r.done = true;
     r.ok = ok;
+    if (ok) r.progress = r.maximum;
     r.result = result;
     r.message = message;
     r.seconds = std::chrono::duration<double>(Clock::now() - start).count();
