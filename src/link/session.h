@@ -101,7 +101,8 @@ class SessionListener {
   // modal box) or later (a non-blocking one).
   virtual void AskBandQuestion(const std::string& /*text*/) {}
   // A complete read: the caller runs DecodeImage on the image (radio
-  // addresses 0x0010..0x035F); the whole memory read is
+  // addresses 0x0010..0x035F) before returning; the session then takes the
+  // band list's position into LastBand. The whole memory read is
   // ProgrammingSession::ReadMemory().
   virtual void DecodeImage(const MemoryImage& /*image*/) {}
   // Start or stop the 500 ms time-out watch and the 200 ms blink timer.
@@ -127,7 +128,12 @@ class ProgrammingSession {
   bool StartRead();
   bool StartWrite();
 
+  // Bytes from the port (all that were waiting). They are collected, at most
+  // kReceiveBufferLimit of them, and acted on only while a session runs and
+  // no question is open; a start clears them.
   void OnReceive(std::span<const uint8_t> bytes);
+  // A break signal: the first byte of the next delivery (the break's 00) is
+  // dropped.
   void OnBreak();
   // The port disappeared (cable pulled): a running session ends at once with
   // the communication error, nothing decoded.
