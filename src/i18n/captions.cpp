@@ -22,7 +22,12 @@ class TableBuilder {
   }
   // A caption the English table does not hold.
   void CaptionZhOnly(const char* control, const char* zh) {
-    rows_.push_back({{window_, control, -1, CaptionKind::Caption, -1}, zh, "", false});
+    CaptionRow row;
+    row.target.window = window_;
+    row.target.control = control;
+    row.zh = zh;
+    row.hasEnglish = false;
+    rows_.push_back(std::move(row));
   }
   void Entry(const char* control, int index, std::string zh, std::string en, int member = -1) {
     Add({window_, control, member, CaptionKind::ListEntry, index}, std::move(zh), std::move(en));
@@ -40,7 +45,11 @@ class TableBuilder {
 
  private:
   void Add(CaptionTarget target, std::string zh, std::string en) {
-    rows_.push_back({std::move(target), std::move(zh), std::move(en), true});
+    CaptionRow row;
+    row.target = std::move(target);
+    row.zh = std::move(zh);
+    row.en = std::move(en);
+    rows_.push_back(std::move(row));
   }
   std::vector<CaptionRow>& rows_;
   Window window_ = Window::Form1;
