@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/file_dialogs.h"
@@ -155,7 +156,27 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
   language_ = ReadLanguageSetting(hints, kLanguageHintKey, parameters.language);
   state_.shared.TuningUnlocked = 0;
 
-  // 6. The feature dialogs, created once, then every caption.
+  // 6. Every caption. The feature dialogs are created after the first paint
+  // (FinishStartup) and write their own captions in the language then.
+  ApplyStartupCaptions(language_, *this);
+  model_->SetLanguage(language_);
+
+  // 7. The port; the port dialog that scans it comes with FinishStartup.
+  port_ = std::make_unique<RoutedPort>(options.simulate, std::move(options.portMap));
+  environment_ = std::make_unique<EditorSessionEnvironment>(state_, *port_);
+  session_ = std::make_unique<QtSession>(*port_, *environment_, language_);
+  ConnectSession();
+
+  // 8. to 11. The lists, the first band and the editor's defaults.
+  LoadFromState();
+  ProgressBar1_->hide();
+  Label_->hide();
+  resize(sizeHint());
+}
+
+void MainWindow::FinishStartup() {
+  if (!startupPending_) return;
+  startupPending_ = false;
   form2_ = std::make_unique<Form2>(state_, language_);
   form4_ = std::make_unique<Form4>(state_, language_);
   form5_ = std::make_unique<Form5>(state_, language_);
@@ -170,21 +191,15 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     toolbarButtons_[6]->setVisible(false);
     form2_->SetSlidersEnabled(false);
   });
-  ApplyStartupCaptions(language_, *this);
-  model_->SetLanguage(language_);
-
-  // 7. The port and the port dialog, whose creation scans the ports.
-  port_ = std::make_unique<RoutedPort>(options.simulate, std::move(options.portMap));
-  environment_ = std::make_unique<EditorSessionEnvironment>(state_, *port_);
-  session_ = std::make_unique<QtSession>(*port_, *environment_, language_);
-  ConnectSession();
   formCom_ = new FormCOM(*port_, ComPortNumber_, this);
+}
 
-  // 8. to 11. The lists, the first band and the editor's defaults.
-  LoadFromState();
-  ProgressBar1_->hide();
-  Label_->hide();
-  resize(sizeHint());
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::Paint && startupPending_ && !finishQueued_) {
+    finishQueued_ = true;
+    QTimer::singleShot(0, this, &MainWindow::FinishStartup);
+  }
+  return QMainWindow::event(event);
 }
 
 MainWindow::~MainWindow() {
@@ -231,7 +246,10 @@ void MainWindow::BuildMenus() {
   for (const auto& [name, window] : windows) {
     QAction* action = NewAction(this, name);
     mnupro_->addAction(action);
-    connect(action, &QAction::triggered, this, [this, window] { ShowWindow(window()); });
+    connect(action, &QAction::triggered, this, [this, window] {
+      FinishStartup();
+      ShowWindow(window());
+    });
   }
 
   QMenu* mnuset = NewMenu(bar, "mnuset");
@@ -264,7 +282,10 @@ void MainWindow::BuildMenus() {
   mnuhelp->addAction(mnumainhelp);
   mnuhelp->addAction(mnuabout);
   connect(mnumainhelp, &QAction::triggered, this, [this] { OpenHelp(this, language_); });
-  connect(mnuabout, &QAction::triggered, this, [this] { ShowWindow(about_); });
+  connect(mnuabout, &QAction::triggered, this, [this] {
+    FinishStartup();
+    ShowWindow(about_);
+  });
   // F1 opens the manual although its menu item is hidden.
   auto* help = NewAction(this, "helpKey");
   help->setShortcut(QKeySequence(Qt::Key_F1));
@@ -443,11 +464,13 @@ void MainWindow::SetSessionControlsEnabled(bool enabled) {
 }
 
 void MainWindow::StartRead() {
+  FinishStartup();
   grid_->CommitOpenEditor();
   session_->startRead();
 }
 
 void MainWindow::StartWrite() {
+  FinishStartup();
   grid_->CommitOpenEditor();
   session_->startWrite();
 }
@@ -463,6 +486,7 @@ void MainWindow::LoadFromState() {
   model_->Reload();
   settings_->LoadFromState();
   ShowBand();
+  if (startupPending_) return;  // the dialogs load the state when they are made
   form2_->LoadFromState();
   form4_->LoadFromState();
   form5_->LoadFromState();
@@ -523,16 +547,19 @@ void MainWindow::FileSave() {
 }
 
 void MainWindow::ChooseSimplified() {
+  FinishStartup();
   MenuChineseSimplified(language_, *this);
   LanguageChanged();
 }
 
 void MainWindow::ChooseEnglish() {
+  FinishStartup();
   MenuEnglish(language_, *this);
   LanguageChanged();
 }
 
 void MainWindow::ChooseTraditional() {
+  FinishStartup();
   MenuChineseTraditional(language_, *this);
   LanguageChanged();
 }

@@ -60,10 +60,24 @@ class MainWindow : public QMainWindow, private CaptionSink {
   bool locked() const;
   RoutedPort& port() { return *port_; }
   QtSession& session() { return *session_; }
-  FormCOM& formCom() { return *formCom_; }
+  FormCOM& formCom() {
+    FinishStartup();
+    return *formCom_;
+  }
   ChannelGridView& grid() { return *grid_; }
-  Form2& form2() { return *form2_; }
-  Form5& form5() { return *form5_; }
+  Form2& form2() {
+    FinishStartup();
+    return *form2_;
+  }
+  Form5& form5() {
+    FinishStartup();
+    return *form5_;
+  }
+  // The second half of start-up: the feature dialogs and the port dialog,
+  // whose creation scans the ports. It runs right after the window is first
+  // painted, so that the window shows at once; anything that needs these
+  // windows earlier runs it first. It runs once.
+  void FinishStartup();
   const std::string& parameterPath() const { return parameterPath_; }
 
   // The commands of the menus and the toolbar.
@@ -86,6 +100,7 @@ class MainWindow : public QMainWindow, private CaptionSink {
   Parameters CurrentParameters() const;
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -138,6 +153,8 @@ class MainWindow : public QMainWindow, private CaptionSink {
   QAction* mnuwriteFre_ = nullptr;
   QAction* mnulock_ = nullptr;
   bool showingBand_ = false;
+  bool startupPending_ = true;
+  bool finishQueued_ = false;
 
   FormCOM* formCom_ = nullptr;
   // The feature dialogs: windows of their own, created once at start-up.

@@ -118,6 +118,10 @@ inline std::unique_ptr<kv3::MainWindow> StartWindow(bool simulate = true) {
   window->show();
   QApplication::setActiveWindow(window.get());
   if (!QTest::qWaitForWindowExposed(window.get())) qWarning("main window not exposed");
+  // The port dialog and the feature dialogs come right after the first paint.
+  if (!QTest::qWaitFor([&] { return window->findChild<QWidget*>("FormCOM") != nullptr; }, 2000)) {
+    qWarning("start-up did not finish after the first paint");
+  }
   return window;
 }
 
