@@ -38,6 +38,16 @@ struct Options {
   bool fast = false;
   bool verbose = false;
   kv3::RadioFaults faults;
+  // Faults of the line, the radio's timing and its memory. Replies are
+  // counted as the radio's faults count them (reply 0 answers "ZR-PROG");
+  // -1 is off.
+  int faultSessions = -1;  // every fault hits only the first N sessions
+  int garbageAt = -1;      // a burst of noise follows this reply
+  int garbageLength = 32;
+  int delayMs = 0;        // replies go out this much later ...
+  int delayAt = -1;       // ... only this one (all when -1)
+  int exitAt = -1;        // instead of this reply the radio goes away
+  int corruptWrite = -1;  // the block written at this address is stored damaged
 };
 
 int UsageError(const std::string& message) {
@@ -45,7 +55,8 @@ int UsageError(const std::string& message) {
                "kv3-radio-sim: %s\n"
                "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast] [--verbose]\n"
                "       [--silent-from N] [--wrong-id] [--stray-at N] [--wrong-address-at N]\n"
-               "       [--split N]\n",
+               "       [--split N] [--fault-sessions N] [--garbage-at N [--garbage-length N]]\n"
+               "       [--delay MS [--delay-at N]] [--exit-at N] [--corrupt-write ADDRESS]\n",
                message.c_str());
   return 2;
 }
@@ -114,9 +125,18 @@ int main(int argc, char** argv) {
     } else if (a == "--wrong-id") {
       o.faults.wrongIdentification = true;
     } else if (a == "--silent-from" || a == "--stray-at" || a == "--wrong-address-at" ||
-               a == "--split") {
+               a == "--split" || a == "--fault-sessions" || a == "--garbage-at" ||
+               a == "--garbage-length" || a == "--delay" || a == "--delay-at" || a == "--exit-at" ||
+               a == "--corrupt-write") {
       const char* v = value(a.c_str());
       if (!v || !ParseInt(v, n)) return UsageError(a + " needs a number");
+      if (a == "--fault-sessions") o.faultSessions = n;
+      if (a == "--garbage-at") o.garbageAt = n;
+      if (a == "--garbage-length") o.garbageLength = n;
+      if (a == "--delay") o.delayMs = n;
+      if (a == "--delay-at") o.delayAt = n;
+      if (a == "--exit-at") o.exitAt = n;
+      if (a == "--corrupt-write") o.corruptWrite = n;
       if (a == "--silent-from") o.faults.silentFrom = n;
       if (a == "--stray-at") o.faults.strayByteAt = n;
       if (a == "--wrong-address-at") o.faults.wrongAddressAt = n;
@@ -171,6 +191,9 @@ int main(int argc, char** argv) {
   Clock::time_point rxDone = Clock::now(), txFree = Clock::now();
   std::vector<kv3::RadioEvent> events;
   uint8_t buffer[4096];
+  int sessions = 0;  // sessions started, for --fault-sessions
+  int replies = 0;   // replies of the current session
+  uint32_t noise = 0x2545F491;
 
   while (!stopRequested) {
     auto now = Clock::now();
@@ -198,24 +221,58 @@ int main(int argc, char** argv) {
     }
     now = Clock::now();
     events.clear();
+    // The faulty sessions are over: from now on the radio is sound.
+    if (o.faultSessions >= 0 && sessions >= o.faultSessions && !radio.InSession()) {
+      radio.faults() = {};
+      o.garbageAt = o.delayAt = o.exitAt = o.corruptWrite = -1;
+      o.delayMs = 0;
+    }
     int endBytes = radio.endBytes();
+    int started = radio.sessionsStarted();
+    size_t written = radio.writeAddresses().size();
     radio.Receive(std::span<const uint8_t>(buffer, static_cast<size_t>(n)), events);
+    if (radio.sessionsStarted() != started) {
+      ++sessions;
+      replies = 0;
+    }
+    for (size_t k = written; k < radio.writeAddresses().size(); ++k) {
+      int address = radio.writeAddresses()[k];
+      if (address != o.corruptWrite || address < kv3::kImageFirstAddress ||
+          address > kv3::kImageLastAddress)
+        continue;
+      kv3::MemoryImage image = radio.Image();
+      image[kv3::At(address)] ^= 0xFF;
+      radio.LoadImage(image);
+    }
     if (o.verbose && radio.endBytes() != endBytes) {
       std::fprintf(stderr, "kv3-radio-sim: end byte after %zu read requests and %zu write blocks\n",
                    radio.readAddresses().size(), radio.writeAddresses().size());
       radio.ClearCounters();
     }
     if (!o.fast) rxDone = std::max(rxDone, now) + n * kByteTime;
+    bool gone = false;
     for (auto& e : events) {
       if (e.kind != kv3::RadioEvent::Kind::Bytes) continue;  // a pty carries no break
-      if (o.fast) {
+      int reply = replies++;
+      if (reply == o.exitAt) {
+        gone = true;  // the cable is pulled: the pseudo-terminal goes away
+        break;
+      }
+      if (reply == o.garbageAt)
+        for (int k = 0; k < o.garbageLength; ++k) {
+          noise = noise * 1103515245 + 12345;
+          e.bytes.push_back(static_cast<uint8_t>(noise >> 16));
+        }
+      auto late = std::chrono::milliseconds(o.delayAt < 0 || reply == o.delayAt ? o.delayMs : 0);
+      if (o.fast && late.count() == 0 && outbox.empty()) {
         WriteAll(master, e.bytes);
         continue;
       }
-      Clock::time_point start = std::max({rxDone, txFree, now});
-      txFree = start + static_cast<long>(e.bytes.size()) * kByteTime;
+      Clock::time_point start = std::max({rxDone, txFree, now}) + late;
+      txFree = start + (o.fast ? 0 : static_cast<long>(e.bytes.size())) * kByteTime;
       outbox.push_back({txFree, std::move(e.bytes)});
     }
+    if (gone) break;
   }
 
   close(master);
