@@ -141,6 +141,9 @@ int main(int argc, char** argv) {
   }
 
   kv3::MainWindow window(std::move(options.startup));
+  // Closing the main window ends the program, whatever other window is open.
+  QObject::connect(&window, &kv3::MainWindow::closed, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
   std::unique_ptr<StartupProbe> probe;
   if (options.benchmark) probe = std::make_unique<StartupProbe>(&window, sinceMain);
   window.show();

@@ -603,6 +603,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (window) window->hide();
   }
   event->accept();
+  emit closed();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

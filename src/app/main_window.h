@@ -99,6 +99,11 @@ class MainWindow : public QMainWindow, private CaptionSink {
   // The parameter file's three bytes as shutdown writes them.
   Parameters CurrentParameters() const;
 
+ signals:
+  // The main window was closed: the program ends (after the parameter file
+  // has been written).
+  void closed();
+
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
