@@ -58,7 +58,10 @@ class MainWindow : public QMainWindow, private CaptionSink {
   Language language() const { return language_; }
   int ComPortNumber() const { return ComPortNumber_; }
   bool locked() const;
-  RoutedPort& port() { return *port_; }
+  RoutedPort& port() {
+    FinishStartup();  // the port is opened by the scan
+    return *port_;
+  }
   QtSession& session() { return *session_; }
   FormCOM& formCom() {
     FinishStartup();
