@@ -595,7 +595,9 @@ Parameters MainWindow::CurrentParameters() const {
 void MainWindow::closeEvent(QCloseEvent* event) {
   // No question: unsaved edits are lost. The parameter file keeps the lock,
   // the port and the language for the next run.
-  WriteParameterFile(parameterPath_, CurrentParameters());
+  if (!WriteParameterFile(parameterPath_, CurrentParameters())) {
+    qWarning("kv3-programmer: could not write %s", parameterPath_.c_str());
+  }
   for (QWidget* window : {static_cast<QWidget*>(form2_.get()), static_cast<QWidget*>(form4_.get()),
                           static_cast<QWidget*>(form5_.get()), static_cast<QWidget*>(form6_.get()),
                           static_cast<QWidget*>(form7_.get()), static_cast<QWidget*>(about_),
