@@ -1,0 +1,467 @@
+// Cable faults end to end: kv3ctl read and write against kv3-radio-sim over
+// real pseudo-terminals, with the radio silent at every step of a read and of
+// a write, a burst of noise between two blocks, a radio that goes away in the
+// middle of a session, and a slow one. A failed session exits 1 with the
+// communication error, sends the end byte while the line still works, leaves
+// every file as it was, and the next session on the same line succeeds.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/demo.h"
+#include "image/codec.h"
+#include "image/codeplug_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kKv3ctl = KV3_BINARY_DIR "/tools/kv3ctl/kv3ctl";
+const std::string kRadioSim = KV3_BINARY_DIR "/tools/radio-sim/kv3-radio-sim";
+const std::string kDemo = KV3_SOURCE_DIR "/data/demo.DAT";
+const std::string kCommError =
+    "Communication error, please check the intercom model, fault, attachment and computer "
+    "serial choice!";
+const std::string kOldContents = "old contents, not a codeplug";
+
+// The radio's replies, counted from 0 (the 06 after "ZR-PROG"): the
+// identification is 1 and the ready 06 is 2; a read then has a reply and a
+// ready per block (16 blocks), a write (tuning locked) one acknowledge per
+// block (46 blocks).
+constexpr int kReadReplies = 3 + 2 * 16;
+constexpr int kWriteReplies = 3 + 46;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+// Starts a program with stdin from /dev/null, stderr into a file and stdout
+// into a file or a pipe (stdoutPipe >= 0), with extra environment variables.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& stdoutPath, int stdoutPipe,
+            const std::string& stderrPath, const std::vector<std::string>& environment = {}) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  int in = open("/dev/null", O_RDONLY);
+  int out =
+      stdoutPipe >= 0 ? stdoutPipe : open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (in < 0 || out < 0 || err < 0) _exit(126);
+  dup2(in, 0);
+  dup2(out, 1);
+  dup2(err, 2);
+  for (const auto& e : environment) putenv(const_cast<char*>(e.c_str()));
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execv(args[0], args.data());
+  _exit(127);
+}
+
+// Waits for a child; kills it and returns -2 when it outlives the limit.
+int WaitFor(pid_t pid, std::chrono::milliseconds limit) {
+  auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    int status = 0;
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (r < 0) return -3;
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -2;
+    }
+    std::this_thread::sleep_for(5ms);
+  }
+}
+
+// kv3-radio-sim on a new pseudo-terminal. --verbose makes it report every end
+// byte on stderr; --save keeps its memory when it is stopped.
+class Sim {
+ public:
+  Sim(const fs::path& dir, const std::string& name, std::vector<std::string> options)
+      : errPath_((dir / (name + ".err")).string()) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    options.insert(options.begin(), kRadioSim);
+    pid_ = Spawn(options, {}, fds[1], errPath_);
+    close(fds[1]);
+    FILE* f = fdopen(fds[0], "r");
+    char line[256] = {};
+    if (f && std::fgets(line, sizeof line, f)) device_ = line;
+    if (!device_.empty() && device_.back() == '\n') device_.pop_back();
+    if (f) std::fclose(f);
+  }
+  Sim(const Sim&) = delete;
+  Sim& operator=(const Sim&) = delete;
+  ~Sim() { Stop(); }
+
+  const std::string& device() const { return device_; }
+  std::string err() const { return ReadFile(errPath_); }
+  int endBytes() const { return Count(err(), "end byte after"); }
+  // SIGTERM: the sim saves its memory (--save) and exits.
+  int Stop() {
+    if (pid_ <= 0) return -1;
+    kill(pid_, SIGTERM);
+    int code = WaitFor(pid_, 10s);
+    pid_ = -1;
+    return code;
+  }
+  // The sim ends by itself (it went away); its exit code.
+  int WaitForExit() {
+    if (pid_ <= 0) return -1;
+    int code = WaitFor(pid_, 10s);
+    pid_ = -1;
+    return code;
+  }
+  void Kill() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    WaitFor(pid_, 10s);
+    pid_ = -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::string device_;
+  std::string errPath_;
+};
+
+// kv3ctl with its own home (backups, port map), so that nothing outside the
+// test folder changes.
+class Kv3ctl {
+ public:
+  Kv3ctl(const fs::path& dir, const std::string& name, const std::vector<std::string>& args)
+      : out_((dir / (name + ".out")).string()), err_((dir / (name + ".err")).string()) {
+    std::vector<std::string> argv{kKv3ctl};
+    argv.insert(argv.end(), args.begin(), args.end());
+    pid_ = Spawn(argv, out_, -1, err_,
+                 {"HOME=" + dir.string(), "XDG_DATA_HOME=" + (dir / "data").string(),
+                  "XDG_CONFIG_HOME=" + (dir / "config").string()});
+  }
+  // Exit code; a session that hangs is killed after 30 s (-2).
+  int Wait() {
+    if (code_ == -100) code_ = WaitFor(pid_, 30s);
+    return code_;
+  }
+  std::string err() const { return ReadFile(err_); }
+
+ private:
+  pid_t pid_ = -1;
+  int code_ = -100;
+  std::string out_, err_;
+};
+
+bool Written(int address, bool tuning) {
+  int block = address & ~15;
+  if (block < 0x0010 || block >= 0x0360) return false;
+  if (block >= 0x0190 && block < 0x01B0) return false;
+  if (block >= 0x01C0 && block < 0x0200) return false;
+  return block != 0x0180 || tuning;
+}
+
+// The codeplug a write sends: the demo with changes in several blocks.
+kv3::MemoryImage EditedImage() {
+  kv3::EditorState edited = kv3::DemoState();
+  edited.grid.channels[5].rx = kv3::Freq4FromUnits(43512500);
+  edited.grid.channels[5].tx = kv3::Freq4FromUnits(43512500);
+  edited.grid.channels[15].rx = kv3::Freq4FromUnits(44000000);
+  edited.grid.channels[15].tx = kv3::Freq4FromUnits(44000000);
+  edited.shared.EmbeddedInfoText[1] = "CABLE TEST";
+  return kv3::EncodeImage(edited);
+}
+
+struct Case {
+  std::string name;
+  bool write = false;
+  std::vector<std::string> faults;  // kv3-radio-sim options
+  bool fast = true;                 // --fast, or at the 9600-baud line rate
+  bool expectOk = false;            // the faulty session still succeeds (a slow radio)
+  bool radioGoesAway = false;       // the sim leaves during the session
+};
+
+struct Tally {
+  int cases = 0;
+  int failedAsExpected = 0;
+  int filesChanged = 0;
+  int nextSessionsOk = 0;
+};
+
+// One case per folder: the session with the fault, then the next session on
+// the same line (or, when the radio went away, on the radio plugged in again).
+class CableFaults : public testing::Test {
+ protected:
+  void SetUp() override {
+    base_ =
+        fs::temp_directory_path() / ("kv3_cable_" + std::to_string(getpid()) + "_" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(base_);
+    fs::create_directories(base_);
+    ASSERT_TRUE(kv3::LoadCodeplug(kDemo, demo_).ok());
+    edited_ = EditedImage();
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(base_);
+  }
+
+  std::vector<std::string> SimOptions(const Case& c, const fs::path& dir, bool faulty) const {
+    std::vector<std::string> o{"--verbose", "--image", kDemo, "--save",
+                               (dir / "radio.DAT").string()};
+    if (c.fast) o.push_back("--fast");
+    if (faulty) {
+      o.insert(o.end(), c.faults.begin(), c.faults.end());
+      o.insert(o.end(), {"--fault-sessions", "1"});
+    }
+    return o;
+  }
+
+  std::vector<std::string> SessionArgs(const Case& c, const Sim& sim, const fs::path& dir,
+                                       const std::string& out) const {
+    if (c.write) return {"write", "--port", sim.device(), (dir / "in.DAT").string()};
+    return {"read", "--port", sim.device(), "-o", (dir / out).string()};
+  }
+
+  // The files of a case folder that a session may not touch or leave behind.
+  static std::vector<std::string> Listing(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(dir))
+      if (e.is_regular_file()) {
+        std::string n = fs::relative(e.path(), dir).string();
+        if (n.ends_with(".err") || n.ends_with(".out")) continue;
+        names.push_back(n);
+      }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  void RunBatch(const std::vector<Case>& cases, Tally& tally) {
+    struct Running {
+      const Case* c;
+      fs::path dir;
+      std::unique_ptr<Sim> sim;
+      std::unique_ptr<Kv3ctl> first, next;
+      std::vector<std::string> filesBefore;
+    };
+    std::vector<Running> runs;
+    for (const Case& c : cases) {
+      Running r{&c, base_ / c.name, nullptr, nullptr, nullptr, {}};
+      fs::create_directories(r.dir);
+      WriteFile(r.dir / "out.DAT", kOldContents);
+      EXPECT_TRUE(kv3::SaveCodeplug((r.dir / "in.DAT").string(), edited_).ok());
+      r.filesBefore = Listing(r.dir);
+      r.sim = std::make_unique<Sim>(r.dir, "sim1", SimOptions(c, r.dir, true));
+      runs.push_back(std::move(r));
+    }
+    for (auto& r : runs) {
+      ASSERT_FALSE(r.sim->device().empty()) << r.c->name;
+      r.first =
+          std::make_unique<Kv3ctl>(r.dir, "first", SessionArgs(*r.c, *r.sim, r.dir, "out.DAT"));
+    }
+
+    for (auto& r : runs) {
+      const Case& c = *r.c;
+      SCOPED_TRACE(c.name);
+      ++tally.cases;
+      int code = r.first->Wait();
+      if (c.radioGoesAway) {
+        // The radio saved its memory as it left; that file is its, not the session's.
+        EXPECT_EQ(r.sim->WaitForExit(), 0);
+        fs::remove(r.dir / "radio.DAT");
+      }
+      std::string err = r.first->err();
+      if (c.expectOk) {
+        EXPECT_EQ(code, 0) << err;
+        if (!c.write) {
+          EXPECT_EQ(ReadFile(r.dir / "out.DAT"), ReadFile(kDemo));
+        }
+      } else {
+        EXPECT_EQ(code, 1) << err;
+        EXPECT_NE(err.find(kCommError), std::string::npos) << err;
+        if (code == 1) ++tally.failedAsExpected;
+        bool unchanged = ReadFile(r.dir / "out.DAT") == kOldContents &&
+                         ReadFile(r.dir / "in.DAT") ==
+                             std::string("MZP48") + std::string(edited_.begin(), edited_.end()) &&
+                         Listing(r.dir) == r.filesBefore;
+        EXPECT_TRUE(unchanged) << "files after the failed session differ";
+        if (!unchanged) ++tally.filesChanged;
+      }
+      if (c.radioGoesAway)
+        r.sim = std::make_unique<Sim>(r.dir, "sim2", SimOptions(c, r.dir, false));
+      r.next = std::make_unique<Kv3ctl>(r.dir, "next", SessionArgs(c, *r.sim, r.dir, "next.DAT"));
+    }
+
+    for (auto& r : runs) {
+      const Case& c = *r.c;
+      SCOPED_TRACE(c.name);
+      int code = r.next->Wait();
+      EXPECT_EQ(code, 0) << r.next->err();
+      if (!c.write) {
+        EXPECT_EQ(ReadFile(r.dir / "next.DAT"), ReadFile(kDemo));
+      }
+      // The end byte of both sessions reached the radio (of the second only
+      // when the first radio went away).
+      std::string simErr = r.sim->err();
+      EXPECT_EQ(r.sim->Stop(), 0);
+      simErr = r.sim->err();
+      EXPECT_EQ(Count(simErr, "end byte after"), c.radioGoesAway ? 1 : 2) << simErr;
+      bool ok = code == 0;
+      if (c.write) {
+        kv3::MemoryImage radio;
+        ASSERT_TRUE(kv3::LoadCodeplug((r.dir / "radio.DAT").string(), radio).ok());
+        for (int a = kv3::kImageFirstAddress; a <= kv3::kImageLastAddress; ++a) {
+          uint8_t want = Written(a, false) ? edited_[kv3::At(a)] : demo_[kv3::At(a)];
+          if (radio[kv3::At(a)] != want) {
+            ADD_FAILURE() << "radio byte at address " << a << " after the next write";
+            ok = false;
+            break;
+          }
+        }
+      }
+      if (ok) ++tally.nextSessionsOk;
+    }
+  }
+
+  void RunAll(const std::vector<Case>& cases, const std::string& what, size_t batch = 12) {
+    Tally tally;
+    for (size_t i = 0; i < cases.size(); i += batch) {
+      std::vector<Case> part(cases.begin() + static_cast<long>(i),
+                             cases.begin() + static_cast<long>(std::min(cases.size(), i + batch)));
+      RunBatch(part, tally);
+      if (HasFatalFailure()) return;
+    }
+    std::cout << "[cable faults] " << what << ": " << tally.cases << " cases, "
+              << tally.failedAsExpected << " failed sessions exited 1, " << tally.filesChanged
+              << " files changed, " << tally.nextSessionsOk << " next sessions ok\n";
+    EXPECT_EQ(tally.filesChanged, 0);
+    EXPECT_EQ(tally.nextSessionsOk, tally.cases);
+  }
+
+  fs::path base_;
+  kv3::MemoryImage demo_{};
+  kv3::MemoryImage edited_{};
+};
+
+TEST_F(CableFaults, RadioFallsSilentAtEveryStepOfAReadAndOfAWrite) {
+  std::vector<Case> cases;
+  for (int k = 0; k < kReadReplies; ++k)
+    cases.push_back(
+        {"read_silent_" + std::to_string(k), false, {"--silent-from", std::to_string(k)}});
+  for (int k = 0; k < kWriteReplies; ++k)
+    cases.push_back(
+        {"write_silent_" + std::to_string(k), true, {"--silent-from", std::to_string(k)}});
+  RunAll(cases, "silent radio", 14);
+}
+
+TEST_F(CableFaults, NoiseBetweenTwoBlocks) {
+  std::vector<Case> cases;
+  // After a read reply, after the ready that follows it, after a write acknowledge.
+  for (int k : {5, 6, 33})
+    cases.push_back(
+        {"read_noise_" + std::to_string(k), false, {"--garbage-at", std::to_string(k)}});
+  for (int k : {2, 10, 47})
+    cases.push_back(
+        {"write_noise_" + std::to_string(k), true, {"--garbage-at", std::to_string(k)}});
+  cases.push_back({"read_noise_short", false, {"--garbage-at", "8", "--garbage-length", "1"}});
+  RunAll(cases, "noise between blocks");
+}
+
+TEST_F(CableFaults, RadioGoesAwayInTheMiddleOfASession) {
+  std::vector<Case> cases;
+  for (int k : {0, 1, 2, 3, 18, kReadReplies - 1}) {
+    Case c{"read_gone_" + std::to_string(k), false, {"--exit-at", std::to_string(k)}};
+    c.radioGoesAway = true;
+    cases.push_back(c);
+  }
+  for (int k : {0, 2, 3, 30, kWriteReplies - 1}) {
+    Case c{"write_gone_" + std::to_string(k), true, {"--exit-at", std::to_string(k)}};
+    c.radioGoesAway = true;
+    cases.push_back(c);
+  }
+  RunAll(cases, "radio gone");
+}
+
+TEST_F(CableFaults, RadioKilledAtRandomMomentsOfALineRateRead) {
+  // The sim dies without closing anything itself; the kernel closes its side.
+  int failed = 0, changed = 0;
+  unsigned seed = static_cast<unsigned>(getpid());
+  for (int run = 0; run < 6; ++run) {
+    SCOPED_TRACE(run);
+    fs::path dir = base_ / ("killed_" + std::to_string(run));
+    fs::create_directories(dir);
+    WriteFile(dir / "out.DAT", kOldContents);
+    Sim sim(dir, "sim", {"--image", kDemo});
+    ASSERT_FALSE(sim.device().empty());
+    Kv3ctl read(dir, "read", {"read", "--port", sim.device(), "-o", (dir / "out.DAT").string()});
+    seed = seed * 1103515245 + 12345;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50 + (seed >> 16) % 900));
+    sim.Kill();
+    int code = read.Wait();
+    std::string err = read.err();
+    // A read that completed before the kill is a success; anything else fails cleanly.
+    if (code == 0) {
+      EXPECT_EQ(ReadFile(dir / "out.DAT"), ReadFile(kDemo));
+      continue;
+    }
+    ++failed;
+    EXPECT_EQ(code, 1) << err;
+    EXPECT_NE(err.find(kCommError), std::string::npos) << err;
+    if (ReadFile(dir / "out.DAT") != kOldContents) ++changed;
+  }
+  EXPECT_EQ(changed, 0);
+  std::cout << "[cable faults] radio killed: 6 runs, " << failed << " interrupted, " << changed
+            << " files changed\n";
+}
+
+TEST_F(CableFaults, SlowRadioWithinTheTimeOut) {
+  std::vector<Case> cases;
+  auto ok = [](Case c) {
+    c.expectOk = true;
+    return c;
+  };
+  cases.push_back(ok({"read_every_reply_late", false, {"--delay", "100"}}));
+  cases.push_back(ok({"write_every_reply_late", true, {"--delay", "100"}}));
+  // One answer close to the time-out (2.5 s at the least), at the line rate.
+  for (int k : {0, 1, 3, 20}) {
+    Case c = ok({"read_one_reply_late_" + std::to_string(k),
+                 false,
+                 {"--delay", "1900", "--delay-at", std::to_string(k)}});
+    c.fast = false;
+    cases.push_back(c);
+  }
+  for (int k : {2, 25}) {
+    Case c = ok({"write_one_reply_late_" + std::to_string(k),
+                 true,
+                 {"--delay", "1900", "--delay-at", std::to_string(k)}});
+    c.fast = false;
+    cases.push_back(c);
+  }
+  RunAll(cases, "slow radio");
+}
+
+}  // namespace
