@@ -156,6 +156,11 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
   language_ = ReadLanguageSetting(hints, kLanguageHintKey, parameters.language);
   state_.shared.TuningUnlocked = 0;
 
+  // The designed captions of the texts the English table leaves alone (the
+  // maker's caption), then every caption of the language.
+  for (const CaptionRow& row : CaptionRowsOf(Window::Form1)) {
+    if (!row.hasEnglish) SetText(row.target, row.zh);
+  }
   // 6. Every caption. The feature dialogs are created after the first paint
   // (FinishStartup) and write their own captions in the language then.
   ApplyStartupCaptions(language_, *this);
