@@ -1,0 +1,195 @@
+// A save killed at a random moment leaves the old file or the new one, byte
+// for byte, never a mix, a short file or nothing where there was a file: a
+// forked saver that writes two codeplugs in turn, and kv3ctl set itself, are
+// killed (SIGKILL) at random points over many runs.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/demo.h"
+#include "image/codec.h"
+#include "image/codeplug_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const std::string kKv3ctl = KV3_BINARY_DIR "/tools/kv3ctl/kv3ctl";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string FileBytes(const kv3::MemoryImage& image) {
+  return std::string(kv3::kIdentWord, 5) + std::string(image.begin(), image.end());
+}
+
+class InterruptedSave : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::temp_directory_path() / ("kv3_save_" + std::to_string(getpid()) + "_" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    rng_.seed(static_cast<unsigned>(getpid()));
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(dir_);
+  }
+
+  // Files in the folder other than the codeplug: what an interrupted save
+  // leaves behind. They must be its temporary files ("NAME.XXXXXX"), which
+  // are removed here so that every run starts clean.
+  int RemoveLeftovers(const fs::path& file) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) {
+      if (e.path() == file) continue;
+      std::string name = e.path().filename().string();
+      EXPECT_EQ(name.rfind(file.filename().string() + ".", 0), 0u) << "unexpected file " << name;
+      fs::remove(e.path());
+      ++n;
+    }
+    return n;
+  }
+
+  fs::path dir_;
+  std::mt19937 rng_;
+};
+
+TEST_F(InterruptedSave, SaverKilledAtRandomMomentsLeavesOneWholeFile) {
+  kv3::EditorState b = kv3::DemoState();
+  b.grid.channels[0].rx = kv3::Freq4FromUnits(43600000);
+  b.shared.EmbeddedInfoText[0] = "SECOND";
+  const kv3::MemoryImage imageA = kv3::EncodeImage(kv3::DemoState());
+  const kv3::MemoryImage imageB = kv3::EncodeImage(b);
+  const std::string fileA = FileBytes(imageA), fileB = FileBytes(imageB);
+  ASSERT_NE(fileA, fileB);
+  const fs::path file = dir_ / "codeplug.DAT";
+
+  // How long a save takes here, so that the kills fall inside saves.
+  auto start = Clock::now();
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(kv3::SaveCodeplug(file.string(), imageA).ok());
+  auto perSave = std::max<int64_t>(
+      20, std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count() / 20);
+
+  constexpr int kRuns = 300;
+  int wasA = 0, wasB = 0, missing = 0, leftovers = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    // Every tenth run starts without a file: then no file is also right.
+    bool fresh = run % 10 == 9;
+    if (fresh)
+      fs::remove(file);
+    else
+      ASSERT_TRUE(kv3::SaveCodeplug(file.string(), imageA).ok());
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      // Saves B, A, B, ... until killed.
+      for (int i = 0;; ++i) kv3::SaveCodeplug(file.string(), i % 2 == 0 ? imageB : imageA);
+    }
+    std::uniform_int_distribution<int64_t> wait(0, 6 * perSave);
+    std::this_thread::sleep_for(std::chrono::microseconds(wait(rng_)));
+    kill(pid, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+
+    if (!fs::exists(file)) {
+      EXPECT_TRUE(fresh) << "run " << run << ": the file is gone";
+      ++missing;
+    } else {
+      std::string now = ReadFile(file);
+      if (now == fileA)
+        ++wasA;
+      else if (now == fileB)
+        ++wasB;
+      else
+        ADD_FAILURE() << "run " << run << ": a mixed or short file of " << now.size() << " bytes";
+    }
+    leftovers += RemoveLeftovers(file);
+  }
+  std::cout << "[interrupted save] " << kRuns << " saver runs killed: " << wasA << " old/first, "
+            << wasB << " new, " << missing << " not yet created, " << kRuns - wasA - wasB - missing
+            << " damaged; " << leftovers << " temporary files left behind\n";
+  // The kills must have fallen inside saves, or the test proves nothing.
+  EXPECT_GT(wasB, 0);
+  EXPECT_GT(wasA, kRuns / 10);
+}
+
+TEST_F(InterruptedSave, KilledKv3ctlSetLeavesTheOldOrTheNewFile) {
+  const fs::path file = dir_ / "c.DAT";
+  const kv3::MemoryImage demo = kv3::EncodeImage(kv3::DemoState());
+  // The two contents the runs toggle between, made by uninterrupted runs.
+  auto set = [&](const std::string& rx) {
+    return std::vector<std::string>{kKv3ctl, "set", file.string(), "--channel", "3", "--rx", rx};
+  };
+  auto run = [&](const std::vector<std::string>& argv, int killAfterUs) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      int null = open("/dev/null", O_RDWR);
+      dup2(null, 0);
+      dup2(null, 1);
+      dup2(null, 2);
+      std::vector<char*> args;
+      for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+      args.push_back(nullptr);
+      execv(args[0], args.data());
+      _exit(127);
+    }
+    if (killAfterUs >= 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs));
+      kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  ASSERT_TRUE(kv3::SaveCodeplug(file.string(), demo).ok());
+  ASSERT_EQ(run(set("435.12500"), -1), 0);
+  const std::string first = ReadFile(file);
+  auto start = Clock::now();
+  ASSERT_EQ(run(set("436.00000"), -1), 0);
+  auto duration = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+  const std::string second = ReadFile(file);
+  ASSERT_NE(first, second);
+
+  // Kills spread over most of a run; the file is saved near its end.
+  constexpr int kRuns = 40;
+  int old = 0, changed = 0, leftovers = 0;
+  std::uniform_int_distribution<int64_t> at(duration.count() * 3 / 10, duration.count() * 19 / 20);
+  for (int i = 0; i < kRuns; ++i) {
+    bool atFirst = ReadFile(file) == first;
+    const std::string& before = atFirst ? first : second;
+    const std::string& after = atFirst ? second : first;
+    run(set(atFirst ? "436.00000" : "435.12500"), static_cast<int>(at(rng_)));
+    std::string now = ReadFile(file);
+    if (now == before)
+      ++old;
+    else if (now == after)
+      ++changed;
+    else
+      ADD_FAILURE() << "run " << i << ": the file is neither the old nor the new one ("
+                    << now.size() << " bytes)";
+    leftovers += RemoveLeftovers(file);
+  }
+  std::cout << "[interrupted save] " << kRuns << " kv3ctl set runs killed: " << old << " old, "
+            << changed << " new, " << kRuns - old - changed << " damaged; " << leftovers
+            << " temporary files left behind\n";
+}
+
+}  // namespace
