@@ -147,8 +147,10 @@ void ChannelGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpti
                                                const QModelIndex&) const {
   QRect rect = option.rect;
   if (KindOf(editor) != GridEditor::Frequency) {
-    // The lists keep their own height.
+    // The lists keep their own height, and are at least as wide as their
+    // longest entry ("Hight" does not fit 800 twips beside the arrow).
     rect.setHeight(std::max(rect.height(), editor->sizeHint().height()));
+    rect.setWidth(std::max(rect.width(), editor->sizeHint().width()));
   }
   editor->setGeometry(rect);
 }
