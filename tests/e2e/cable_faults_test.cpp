@@ -464,4 +464,43 @@ TEST_F(CableFaults, SlowRadioWithinTheTimeOut) {
   RunAll(cases, "slow radio");
 }
 
+// kv3ctl write --verify against a radio whose memory keeps one block damaged.
+TEST_F(CableFaults, WriteVerifyNamesTheFirstDifferingAddress) {
+  ASSERT_TRUE(kv3::SaveCodeplug((base_ / "in.DAT").string(), edited_).ok());
+  struct Run {
+    std::vector<std::string> simOptions, writeOptions;
+    int code;
+    std::string says;
+  };
+  const std::vector<Run> runs = {
+      {{}, {"--verify"}, 0, "verified: 46 blocks read back as written"},
+      {{}, {"--verify", "--tuning"}, 0, "verified: 47 blocks read back as written"},
+      {{"--corrupt-write", "256"}, {"--verify"}, 1, "differs at address 0x0100"},
+      {{"--corrupt-write", "848"}, {"--verify"}, 1, "differs at address 0x0350"},
+      {{"--corrupt-write", "384"}, {"--verify", "--tuning"}, 1, "differs at address 0x0180"},
+      // The power block is not written with tuning locked: nothing to compare.
+      {{"--corrupt-write", "384"}, {"--verify"}, 0, "verified: 46 blocks"},
+      // Without --verify the damage goes unnoticed.
+      {{"--corrupt-write", "256"}, {}, 0, "Write frequency success!"},
+  };
+  int n = 0;
+  for (const Run& run : runs) {
+    std::string name = "verify_" + std::to_string(n++);
+    SCOPED_TRACE(name);
+    std::vector<std::string> simOptions{"--fast", "--verbose", "--image", kDemo};
+    simOptions.insert(simOptions.end(), run.simOptions.begin(), run.simOptions.end());
+    Sim sim(base_, name + "_sim", simOptions);
+    ASSERT_FALSE(sim.device().empty());
+    std::vector<std::string> args{"write", "--port", sim.device(), (base_ / "in.DAT").string()};
+    args.insert(args.end(), run.writeOptions.begin(), run.writeOptions.end());
+    Kv3ctl write(base_, name, args);
+    EXPECT_EQ(write.Wait(), run.code) << write.err();
+    EXPECT_NE(write.err().find(run.says), std::string::npos) << write.err();
+    // The write and the read back each end with the end byte.
+    sim.Stop();
+    bool verifying = run.writeOptions.size() > 0 && run.writeOptions[0] == "--verify";
+    EXPECT_EQ(sim.endBytes(), verifying ? 2 : 1) << sim.err();
+  }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // kv3ctl read, write and ports: sessions with a radio on a serial port, a
 // pseudo-terminal (kv3-radio-sim) or the built-in simulated radio "sim".
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 
@@ -35,6 +36,37 @@ void ExplainEnding(const SessionReport& report, const std::string& port) {
 
 BandAnswer BandAnswerOption(const Args& args) {
   return args.Has("--yes") ? BandAnswer::Yes : BandAnswer::AskOnTerminal;
+}
+
+// --verify: reads the radio back after a write and compares every block the
+// write sent with what the radio now holds. Names the first address that
+// differs.
+int VerifyWrite(kv3::QtPort& port, const std::string& portName, const kv3::EditorState& state,
+                const SessionReport& written, const SessionOptions& options) {
+  const kv3::MemoryImage sent = kv3::EncodeImage(state);
+  std::cerr << "kv3ctl: verifying: reading the radio back\n";
+  kv3::EditorState scratch = kv3::StartupState();
+  SessionReport back = RunSession(port, SessionKind::Read, scratch, options);
+  if (!back.ok()) {
+    ExplainEnding(back, portName);
+    std::cerr << "kv3ctl: verify failed: the radio could not be read back\n";
+    return kExitFailure;
+  }
+  for (int block : written.writtenBlocks)
+    for (int i = 0; i < kv3::kWriteBlockSize; ++i) {
+      size_t at = kv3::At(block + i);
+      if (back.image[at] == sent[at]) continue;
+      char text[120];
+      std::snprintf(text, sizeof text,
+                    "kv3ctl: verify failed: the radio differs at address 0x%04X (written %02X, "
+                    "read back %02X)\n",
+                    block + i, sent[at], back.image[at]);
+      std::cerr << text;
+      return kExitFailure;
+    }
+  std::cerr << "kv3ctl: verified: " << written.writtenBlocks.size()
+            << " blocks read back as written\n";
+  return kExitOk;
 }
 
 }  // namespace
@@ -76,7 +108,7 @@ int RunRead(const Arguments& arguments) {
 }
 
 int RunWrite(const Arguments& arguments) {
-  Args args(arguments, {"--port", "--lang"}, {"--tuning", "--yes"});
+  Args args(arguments, {"--port", "--lang"}, {"--tuning", "--yes", "--verify"});
   if (!args.ok()) return Usage(args.error());
   if (args.positionals().size() != 1) return Usage("write needs exactly one FILE");
   if (!args.Has("--port")) return Usage("write needs --port PORT (a device, COMn or sim)");
@@ -92,7 +124,9 @@ int RunWrite(const Arguments& arguments) {
   options.bandAnswer = BandAnswerOption(args);
   SessionReport report = RunSession(*port, SessionKind::Write, state, options);
   ExplainEnding(report, args.Value("--port"));
-  return ExitCodeOf(report.outcome);
+  if (!report.ok() || !args.Has("--verify")) return ExitCodeOf(report.outcome);
+  options.lastBand = report.lastBand;
+  return VerifyWrite(*port, args.Value("--port"), state, report, options);
 }
 
 int RunPorts(const Arguments& arguments) {

@@ -23,7 +23,9 @@ const Command kCommands[] = {
      kv3ctl::RunNew},
     {"read", "--port PORT -o FILE [--lang L]               read a radio into a codeplug file",
      kv3ctl::RunRead},
-    {"write", "--port PORT FILE [--tuning] [--yes] [--lang L]  write a codeplug file to a radio",
+    {"write",
+     "--port PORT FILE [--tuning] [--yes] [--verify] [--lang L]  write a codeplug file to a radio\n"
+     "      (--verify: read it back and compare every written block)",
      kv3ctl::RunWrite},
     {"ports", "[--lang L]                                    list COM1..COM20 and their devices",
      kv3ctl::RunPorts},
