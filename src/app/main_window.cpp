@@ -39,6 +39,7 @@
 #include "i18n/traditional.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
+#include "interchange/backups.h"
 #include "link/editor_environment.h"
 #include "link/qt/qt_link.h"
 #include "link/ui/form_com.h"
@@ -484,6 +485,17 @@ void MainWindow::ImageRead(const QByteArray& image) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
   if (DecodeImage(std::span<const uint8_t>(bytes, static_cast<size_t>(image.size())), state_)) {
     LoadFromState();
+  }
+  // Every complete read is also kept as a backup. A backup that cannot be
+  // written is reported once the session has ended; the read stands.
+  if (static_cast<size_t>(image.size()) >= kImageSize) {
+    MemoryImage copy{};
+    std::copy_n(bytes, kImageSize, copy.begin());
+    const BackupResult backup = BackupAfterRead(copy);
+    if (!backup.ok) {
+      const std::string text = Localize(msg::kBackupFailed, language_) + backup.error;
+      QTimer::singleShot(0, this, [this, text] { Message(text, mb::kIconExclamation); });
+    }
   }
 }
 

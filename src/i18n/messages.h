@@ -33,6 +33,8 @@ inline constexpr Text2 kOverwrite{"该文件已存在，是否覆盖？",
 inline constexpr Text2 kNewWarning{"所有信道的数据将被清除！", "All channel data will be clear."};
 inline constexpr Text2 kWarningTitle{"警告", "Warnning"};
 inline constexpr Text2 kSaveFailed{"无法保存文件：", "The file could not be saved: "};
+inline constexpr Text2 kBackupFailed{"无法保存读频备份：",
+                                     "The backup of the read could not be saved: "};
 inline constexpr Text2 kReadFailed{"无法读取文件：", "The file could not be read: "};
 
 // Bands and frequencies.
