@@ -8,12 +8,14 @@
 //     0x0180-0x018F only while tuning is unlocked, 0x01B0-0x01BF,
 //     0x0200-0x035F), nor one twice, out of order, or with other data than
 //     the image it was given;
+//   - sends only the protocol's messages, read requests in order;
 //   - sends nothing but the end byte once its session has ended;
 //   - ends its session by the sixth time-out tick after its last accepted step.
 #include "link/session.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -64,6 +66,7 @@ struct Harness : kv3::SessionListener {
   char mode = 0;
   bool ended = true;
   int lastBlock = -1;
+  int nextRead = kv3::kReadFirstBlock;
   bool timeoutRunning = false;
   bool blinkRunning = false;
   bool questionAsked = false;
@@ -87,7 +90,18 @@ struct Harness : kv3::SessionListener {
         for (int k = 0; k < 16; ++k)
           Check(bytes[4 + k] == env.image[kv3::At(address) + static_cast<size_t>(k)]);
       } else if (bytes.size() == 4 && bytes[0] == 0x52) {
+        // Read requests go out in order, one per block, never a block twice.
         Check(mode == 'R');
+        Check((bytes[1] << 8 | bytes[2]) == nextRead && bytes[3] == kv3::kReadBlockSize);
+        Check(nextRead < kv3::kReadEnd);
+        nextRead += kv3::kReadBlockSize;
+      } else if (bytes.size() == 7) {
+        static constexpr uint8_t kOpen[] = {'Z', 'R', '-', 'P', 'R', 'O', 'G'};
+        Check(std::equal(bytes.begin(), bytes.end(), kOpen));
+      } else {
+        // Nothing else than the single bytes of the handshake, the
+        // acknowledge and the end.
+        Check(bytes.size() == 1 && (bytes[0] == 0x02 || bytes[0] == 0x06 || bytes[0] == 0x45));
       }
     }
     std::vector<kv3::RadioEvent> out;
@@ -109,6 +123,7 @@ struct Harness : kv3::SessionListener {
     mode = m;
     ended = false;
     lastBlock = -1;
+    nextRead = kv3::kReadFirstBlock;
     ticksSinceStep = 0;
     questionAsked = false;
   }
