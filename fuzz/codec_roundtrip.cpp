@@ -13,13 +13,10 @@
 #include <string>
 
 #include "editor/editor_state.h"
+#include "fuzz_check.h"
 #include "image/codec.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 // The state with the delay texts in the form the image gives them back.
 kv3::EditorState Canonical(kv3::EditorState state) {
@@ -39,20 +36,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < size && i < image.size(); ++i) image[i] = data[i];
 
   kv3::EditorState first = kv3::StartupState();
-  Check(kv3::DecodeImage(std::span<const uint8_t>(image), first));
+  FUZZ_CHECK(kv3::DecodeImage(std::span<const uint8_t>(image), first));
 
   kv3::MemoryImage encoded = kv3::EncodeImage(first);
-  Check(encoded.size() == kv3::kImageSize);
+  FUZZ_CHECK(encoded.size() == kv3::kImageSize);
   std::string hex = kv3::EncodeImageHex(first);
-  Check(hex.size() == 2 * kv3::kImageSize);
+  FUZZ_CHECK(hex.size() == 2 * kv3::kImageSize);
 
   kv3::EditorState second = first;
-  Check(kv3::DecodeImage(std::span<const uint8_t>(encoded), second));
-  Check(second == Canonical(first));
+  FUZZ_CHECK(kv3::DecodeImage(std::span<const uint8_t>(encoded), second));
+  FUZZ_CHECK(second == Canonical(first));
 
   kv3::EditorState third = first;
-  Check(kv3::DecodeImage(std::string_view(hex), third));
-  Check(third == second);
-  Check(kv3::EncodeImage(third) == encoded);
+  FUZZ_CHECK(kv3::DecodeImage(std::string_view(hex), third));
+  FUZZ_CHECK(third == second);
+  FUZZ_CHECK(kv3::EncodeImage(third) == encoded);
   return 0;
 }

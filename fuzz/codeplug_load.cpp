@@ -10,16 +10,9 @@
 
 #include "editor/codeplug_view.h"
 #include "editor/editor_state.h"
+#include "fuzz_check.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kv3::MemoryImage image;
@@ -27,20 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const kv3::MemoryImage untouched = image;
   kv3::FileResult result = kv3::ParseCodeplug(data, size, image);
   if (!result.ok()) {
-    Check(result.error == kv3::FileError::WrongType);
-    Check(image == untouched);
+    FUZZ_CHECK(result.error == kv3::FileError::WrongType);
+    FUZZ_CHECK(image == untouched);
   } else {
-    Check(size >= kv3::kCodeplugFileSize);
+    FUZZ_CHECK(size >= kv3::kCodeplugFileSize);
     kv3::EditorState state = kv3::StartupState();
-    Check(kv3::DecodeImage(std::span<const uint8_t>(image), state));
+    FUZZ_CHECK(kv3::DecodeImage(std::span<const uint8_t>(image), state));
     kv3::CodeplugView view = kv3::MakeView(state, kv3::Language::English);
-    Check(view.grid.size() == 16);
+    FUZZ_CHECK(view.grid.size() == 16);
   }
 
   // A hex text that the decoder refuses must leave the editor as it was.
   kv3::EditorState fromText = kv3::StartupState();
   const kv3::EditorState before = fromText;
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (!kv3::DecodeImage(text, fromText)) Check(fromText == before);
+  if (!kv3::DecodeImage(text, fromText)) FUZZ_CHECK(fromText == before);
   return 0;
 }

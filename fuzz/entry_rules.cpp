@@ -24,22 +24,19 @@
 #include "editor/grid_edit.h"
 #include "editor/tone_entry.h"
 #include "editor/tones.h"
+#include "fuzz_check.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 void CheckOtherRowsKept(const kv3::EditorState& before, const kv3::EditorState& after, int row) {
   for (int r = 0; r < kv3::kChannelCount; ++r) {
     if (r == row - 1) continue;
-    Check(after.grid.channels[r] == before.grid.channels[r]);
-    Check(after.grid.ChannelChoice[r] == before.grid.ChannelChoice[r]);
+    FUZZ_CHECK(after.grid.channels[r] == before.grid.channels[r]);
+    FUZZ_CHECK(after.grid.ChannelChoice[r] == before.grid.ChannelChoice[r]);
   }
-  Check(after.band == before.band);
-  Check(after.settings == before.settings);
-  Check(after.shared == before.shared);
+  FUZZ_CHECK(after.band == before.band);
+  FUZZ_CHECK(after.settings == before.settings);
+  FUZZ_CHECK(after.shared == before.shared);
 }
 
 // The text in the editor after typing: keys through the filter, or pasted.
@@ -63,7 +60,7 @@ std::string Typed(FuzzedDataProvider& in, const std::string& opening,
       if (!text.empty()) text.pop_back();
       continue;
     }
-    Check(r.key >= 0x20 && r.key < 0x7F);  // the editors take ASCII only
+    FUZZ_CHECK(r.key >= 0x20 && r.key < 0x7F);  // the editors take ASCII only
     text += static_cast<char>(r.key);
   }
   return text;
@@ -74,19 +71,19 @@ void CheckTone(const kv3::Tone& t) {
     case kv3::ToneKind::Off:
       break;
     case kv3::ToneKind::Ctcss:
-      Check(t.value >= 670 && t.value <= 2541);
-      Check(!t.inverted);
+      FUZZ_CHECK(t.value >= 670 && t.value <= 2541);
+      FUZZ_CHECK(!t.inverted);
       break;
     case kv3::ToneKind::Dcs:
-      Check(t.value <= 0777);
+      FUZZ_CHECK(t.value <= 0777);
       break;
     case kv3::ToneKind::Blank:
-      Check(false);  // typing or picking never blanks a cell
+      FUZZ_CHECK(false);  // typing or picking never blanks a cell
   }
-  Check(kv3::ToneFromWord(kv3::ToneWord(t), false) == t);
+  FUZZ_CHECK(kv3::ToneFromWord(kv3::ToneWord(t), false) == t);
   if (t.IsSet()) {
     auto again = kv3::NormaliseToneText(kv3::SetToneText(t), -1);
-    Check(again.has_value() && *again == t);
+    FUZZ_CHECK(again.has_value() && *again == t);
   }
 }
 
@@ -102,35 +99,35 @@ void EditFrequency(FuzzedDataProvider& in, kv3::EditorState& state, const kv3::O
   switch (commit.outcome) {
     case kv3::FrequencyOutcome::Stored:
     case kv3::FrequencyOutcome::NewChannel: {
-      Check(check.outcome != kv3::FrequencyOutcome::NotANumber &&
-            check.outcome != kv3::FrequencyOutcome::OutOfBand);
-      Check(check.units == commit.units);
+      FUZZ_CHECK(check.outcome != kv3::FrequencyOutcome::NotANumber &&
+                 check.outcome != kv3::FrequencyOutcome::OutOfBand);
+      FUZZ_CHECK(check.units == commit.units);
       int64_t units = commit.units;
-      Check(units >= int64_t{state.band.BandLowLimit} * 100000);
-      Check(units < int64_t{state.band.BandHighLimit} * 100000);
+      FUZZ_CHECK(units >= int64_t{state.band.BandLowLimit} * 100000);
+      FUZZ_CHECK(units < int64_t{state.band.BandHighLimit} * 100000);
       int64_t r = units % 10000;
-      Check(r % 500 == 0 || r % 625 == 0);
+      FUZZ_CHECK(r % 500 == 0 || r % 625 == 0);
       const kv3::Freq4& cell = ed.col == 1 ? ch.rx : ch.tx;
-      Check(kv3::Freq4ToUnits(cell) == units);
+      FUZZ_CHECK(kv3::Freq4ToUnits(cell) == units);
       if (commit.outcome == kv3::FrequencyOutcome::NewChannel) {
-        Check(ed.col == 1 && old.tx.blank());
-        Check(ch.tx == ch.rx);
+        FUZZ_CHECK(ed.col == 1 && old.tx.blank());
+        FUZZ_CHECK(ch.tx == ch.rx);
       } else {
-        Check(ed.col == 1 ? ch.tx == old.tx : ch.rx == old.rx);
+        FUZZ_CHECK(ed.col == 1 ? ch.tx == old.tx : ch.rx == old.rx);
       }
       break;
     }
     case kv3::FrequencyOutcome::ChannelCleared:
-      Check(text.empty() && ed.col == 1);
-      Check(ch.empty() && ch.tx.blank());
+      FUZZ_CHECK(text.empty() && ed.col == 1);
+      FUZZ_CHECK(ch.empty() && ch.tx.blank());
       break;
     case kv3::FrequencyOutcome::OutOfBand:
-      Check(static_cast<bool>(commit.message));
-      Check(check.outcome == commit.outcome);
-      Check(state == before);
+      FUZZ_CHECK(static_cast<bool>(commit.message));
+      FUZZ_CHECK(check.outcome == commit.outcome);
+      FUZZ_CHECK(state == before);
       break;
     default:
-      Check(state == before);
+      FUZZ_CHECK(state == before);
   }
 }
 
@@ -143,12 +140,12 @@ void EditTone(FuzzedDataProvider& in, kv3::EditorState& state, const kv3::OpenEd
     bool picked = kv3::PickTone(state, position);
     CheckOtherRowsKept(before, state, ed.row);
     if (!picked) {
-      Check(state == before);
+      FUZZ_CHECK(state == before);
       return;
     }
-    Check(position >= 0 && position < kv3::kToneListSize);
-    Check(cell == kv3::ToneAt(position));
-    Check(state.grid.ChannelChoice[ed.row - 1][ed.col - 2] == position);
+    FUZZ_CHECK(position >= 0 && position < kv3::kToneListSize);
+    FUZZ_CHECK(cell == kv3::ToneAt(position));
+    FUZZ_CHECK(state.grid.ChannelChoice[ed.row - 1][ed.col - 2] == position);
     CheckTone(cell);
     return;
   }
@@ -158,16 +155,16 @@ void EditTone(FuzzedDataProvider& in, kv3::EditorState& state, const kv3::OpenEd
   auto tone = kv3::NormaliseToneText(text, position);
   bool changed = kv3::CommitTone(state, text, position);
   CheckOtherRowsKept(before, state, ed.row);
-  Check(state.grid.ChannelChoice == before.grid.ChannelChoice);
+  FUZZ_CHECK(state.grid.ChannelChoice == before.grid.ChannelChoice);
   if (!tone) {
-    Check(!changed);
-    Check(state == before);
+    FUZZ_CHECK(!changed);
+    FUZZ_CHECK(state == before);
     return;
   }
   CheckTone(*tone);
-  Check(cell == *tone);
-  Check(changed == !(*tone == (ed.col == 2 ? before.grid.channels[ed.row - 1].rxTone
-                                           : before.grid.channels[ed.row - 1].txTone)));
+  FUZZ_CHECK(cell == *tone);
+  FUZZ_CHECK(changed == !(*tone == (ed.col == 2 ? before.grid.channels[ed.row - 1].rxTone
+                                                : before.grid.channels[ed.row - 1].txTone)));
 }
 
 }  // namespace
@@ -186,23 +183,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kv3::OpenEditor ed = kv3::GridClick(state.grid, row, col, kv3::Language::English);
     switch (ed.editor) {
       case kv3::GridEditor::Frequency:
-        Check(ed.row >= 1 && ed.row <= 16 && (ed.col == 1 || ed.col == 3));
+        FUZZ_CHECK(ed.row >= 1 && ed.row <= 16 && (ed.col == 1 || ed.col == 3));
         EditFrequency(in, state, ed);
         break;
       case kv3::GridEditor::Tone:
-        Check(ed.row >= 1 && ed.row <= 16 && (ed.col == 2 || ed.col == 4));
+        FUZZ_CHECK(ed.row >= 1 && ed.row <= 16 && (ed.col == 2 || ed.col == 4));
         EditTone(in, state, ed);
         break;
       case kv3::GridEditor::Choice: {
-        Check(ed.col >= 5 && ed.col <= 8);
+        FUZZ_CHECK(ed.col >= 5 && ed.col <= 8);
         int position = in.ConsumeIntegralInRange(-2, 3);
         const kv3::EditorState before = state;
         bool picked = kv3::PickChoice(state.grid, position);
         CheckOtherRowsKept(before, state, ed.row);
         if (picked)
-          Check(kv3::ChoiceCell(state.grid.channels[ed.row - 1], ed.col) == position);
+          FUZZ_CHECK(kv3::ChoiceCell(state.grid.channels[ed.row - 1], ed.col) == position);
         else
-          Check(state == before);
+          FUZZ_CHECK(state == before);
         break;
       }
       case kv3::GridEditor::None:

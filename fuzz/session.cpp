@@ -25,14 +25,11 @@
 #include <vector>
 
 #include "editor/demo.h"
+#include "fuzz_check.h"
 #include "image/codec.h"
 #include "link/simulated_radio.h"
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool WritableBlock(int address, bool tuningUnlocked) {
   if (address % kv3::kWriteBlockSize != 0) return false;
@@ -75,33 +72,33 @@ struct Harness : kv3::SessionListener {
   Harness(Environment& e, kv3::SimulatedRadio& r) : env(e), radio(r) {}
 
   void SendBytes(std::span<const uint8_t> bytes) override {
-    Check(!bytes.empty());
+    FUZZ_CHECK(!bytes.empty());
     if (ended) {
       // After the end only the end byte may still go out.
-      Check(bytes.size() == 1 && bytes[0] == 0x45);
+      FUZZ_CHECK(bytes.size() == 1 && bytes[0] == 0x45);
     } else {
       ticksSinceStep = 0;
       if (bytes.size() == 20 && bytes[0] == 0x57 && bytes[3] == 0x10) {
-        Check(mode == 'W');
+        FUZZ_CHECK(mode == 'W');
         int address = bytes[1] << 8 | bytes[2];
-        Check(WritableBlock(address, env.tuning));
-        Check(address > lastBlock);
+        FUZZ_CHECK(WritableBlock(address, env.tuning));
+        FUZZ_CHECK(address > lastBlock);
         lastBlock = address;
         for (int k = 0; k < 16; ++k)
-          Check(bytes[4 + k] == env.image[kv3::At(address) + static_cast<size_t>(k)]);
+          FUZZ_CHECK(bytes[4 + k] == env.image[kv3::At(address) + static_cast<size_t>(k)]);
       } else if (bytes.size() == 4 && bytes[0] == 0x52) {
         // Read requests go out in order, one per block, never a block twice.
-        Check(mode == 'R');
-        Check((bytes[1] << 8 | bytes[2]) == nextRead && bytes[3] == kv3::kReadBlockSize);
-        Check(nextRead < kv3::kReadEnd);
+        FUZZ_CHECK(mode == 'R');
+        FUZZ_CHECK((bytes[1] << 8 | bytes[2]) == nextRead && bytes[3] == kv3::kReadBlockSize);
+        FUZZ_CHECK(nextRead < kv3::kReadEnd);
         nextRead += kv3::kReadBlockSize;
       } else if (bytes.size() == 7) {
         static constexpr uint8_t kOpen[] = {'Z', 'R', '-', 'P', 'R', 'O', 'G'};
-        Check(std::equal(bytes.begin(), bytes.end(), kOpen));
+        FUZZ_CHECK(std::equal(bytes.begin(), bytes.end(), kOpen));
       } else {
         // Nothing else than the single bytes of the handshake, the
         // acknowledge and the end.
-        Check(bytes.size() == 1 && (bytes[0] == 0x02 || bytes[0] == 0x06 || bytes[0] == 0x45));
+        FUZZ_CHECK(bytes.size() == 1 && (bytes[0] == 0x02 || bytes[0] == 0x06 || bytes[0] == 0x45));
       }
     }
     std::vector<kv3::RadioEvent> out;
@@ -109,14 +106,14 @@ struct Harness : kv3::SessionListener {
     for (auto& e : out) line.push_back(std::move(e));
   }
   void AskBandQuestion(const std::string& text) override {
-    Check(!text.empty());
-    Check(!ended);
+    FUZZ_CHECK(!text.empty());
+    FUZZ_CHECK(!ended);
     questionAsked = true;
     ticksSinceStep = 0;
   }
   void SetTimeoutWatchRunning(bool running) override { timeoutRunning = running; }
   void SetBlinkTimerRunning(bool running) override { blinkRunning = running; }
-  void DecodeImage(const kv3::MemoryImage&) override { Check(mode == 'R' && !ended); }
+  void DecodeImage(const kv3::MemoryImage&) override { FUZZ_CHECK(mode == 'R' && !ended); }
   void SessionEnded(kv3::SessionOutcome) override { ended = true; }
 
   void Started(char m) {
@@ -169,9 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool running = session.Running();
         if (!running) h.Started(m);
         bool started = m == 'W' ? session.StartWrite() : session.StartRead();
-        if (running) Check(!started);
+        if (running) FUZZ_CHECK(!started);
         if (!running && !started) {
-          Check(!env.portOpen);
+          FUZZ_CHECK(!env.portOpen);
           h.ended = true;
         }
         break;
@@ -213,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           session.OnTimeoutTick();
           if (wasRunning && session.Running() && !session.QuestionOpen()) {
             ++h.ticksSinceStep;
-            Check(h.ticksSinceStep < kv3::kTimeoutTicks);
+            FUZZ_CHECK(h.ticksSinceStep < kv3::kTimeoutTicks);
           }
         }
         break;
@@ -241,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
           case 3:
             session.OnPortLost();
-            Check(!session.Running());
+            FUZZ_CHECK(!session.Running());
             break;
         }
         break;
@@ -256,11 +253,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         break;
     }
-    if (!session.Running()) Check(h.ended || !wasRunning);
-    if (session.Running()) Check(!h.ended);
+    if (!session.Running()) FUZZ_CHECK(h.ended || !wasRunning);
+    if (session.Running()) FUZZ_CHECK(!h.ended);
     // A running session that waits for the radio has its time-out watch on.
-    if (session.Running() && !session.QuestionOpen()) Check(h.timeoutRunning);
-    Check(session.WrittenBlocks().size() <= 47);
+    if (session.Running() && !session.QuestionOpen()) FUZZ_CHECK(h.timeoutRunning);
+    FUZZ_CHECK(session.WrittenBlocks().size() <= 47);
   }
   return 0;
 }
