@@ -131,6 +131,9 @@ struct FaultCase {
   RadioFaults faults;
 };
 
+// Names the case in test output (gtest would print the struct's raw bytes).
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class SessionFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(SessionFault, EndsWithTheCommunicationErrorAfterSixTicks) {
