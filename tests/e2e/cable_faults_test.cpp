@@ -4,37 +4,19 @@
 // middle of a session, and a slow one. A failed session exits 1 with the
 // communication error, sends the end byte while the line still works, leaves
 // every file as it was, and the next session on the same line succeeds.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
+#include "e2e_support.h"
 #include "editor/demo.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
 
+namespace kv3::e2e {
 namespace {
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-const std::string kKv3ctl = KV3_BINARY_DIR "/tools/kv3ctl/kv3ctl";
-const std::string kRadioSim = KV3_BINARY_DIR "/tools/radio-sim/kv3-radio-sim";
-const std::string kDemo = KV3_SOURCE_DIR "/data/demo.DAT";
 const std::string kCommError =
     "Communication error, please check the intercom model, fault, attachment and computer "
     "serial choice!";
@@ -47,154 +29,28 @@ const std::string kOldContents = "old contents, not a codeplug";
 constexpr int kReadReplies = 3 + 2 * 16;
 constexpr int kWriteReplies = 3 + 46;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
-
-// Starts a program with stdin from /dev/null, stderr into a file and stdout
-// into a file or a pipe (stdoutPipe >= 0), with extra environment variables.
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& stdoutPath, int stdoutPipe,
-            const std::string& stderrPath, const std::vector<std::string>& environment = {}) {
-  pid_t pid = fork();
-  if (pid != 0) return pid;
-  int in = open("/dev/null", O_RDONLY);
-  int out =
-      stdoutPipe >= 0 ? stdoutPipe : open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (in < 0 || out < 0 || err < 0) _exit(126);
-  dup2(in, 0);
-  dup2(out, 1);
-  dup2(err, 2);
-  for (const auto& e : environment) putenv(const_cast<char*>(e.c_str()));
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execv(args[0], args.data());
-  _exit(127);
-}
-
-// Waits for a child; kills it and returns -2 when it outlives the limit.
-int WaitFor(pid_t pid, std::chrono::milliseconds limit) {
-  auto deadline = std::chrono::steady_clock::now() + limit;
-  for (;;) {
-    int status = 0;
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (r < 0) return -3;
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -2;
-    }
-    std::this_thread::sleep_for(5ms);
-  }
-}
-
-// kv3-radio-sim on a new pseudo-terminal. --verbose makes it report every end
-// byte on stderr; --save keeps its memory when it is stopped.
-class Sim {
- public:
-  Sim(const fs::path& dir, const std::string& name, std::vector<std::string> options)
-      : errPath_((dir / (name + ".err")).string()) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    options.insert(options.begin(), kRadioSim);
-    pid_ = Spawn(options, {}, fds[1], errPath_);
-    close(fds[1]);
-    FILE* f = fdopen(fds[0], "r");
-    char line[256] = {};
-    if (f && std::fgets(line, sizeof line, f)) device_ = line;
-    if (!device_.empty() && device_.back() == '\n') device_.pop_back();
-    if (f) std::fclose(f);
-  }
-  Sim(const Sim&) = delete;
-  Sim& operator=(const Sim&) = delete;
-  ~Sim() { Stop(); }
-
-  const std::string& device() const { return device_; }
-  std::string err() const { return ReadFile(errPath_); }
-  int endBytes() const { return Count(err(), "end byte after"); }
-  // SIGTERM: the sim saves its memory (--save) and exits.
-  int Stop() {
-    if (pid_ <= 0) return -1;
-    kill(pid_, SIGTERM);
-    int code = WaitFor(pid_, 10s);
-    pid_ = -1;
-    return code;
-  }
-  // The sim ends by itself (it went away); its exit code.
-  int WaitForExit() {
-    if (pid_ <= 0) return -1;
-    int code = WaitFor(pid_, 10s);
-    pid_ = -1;
-    return code;
-  }
-  void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    WaitFor(pid_, 10s);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string device_;
-  std::string errPath_;
-};
-
 // kv3ctl with its own home (backups, port map), so that nothing outside the
 // test folder changes.
-class Kv3ctl {
- public:
-  Kv3ctl(const fs::path& dir, const std::string& name, const std::vector<std::string>& args)
-      : out_((dir / (name + ".out")).string()), err_((dir / (name + ".err")).string()) {
-    std::vector<std::string> argv{kKv3ctl};
-    argv.insert(argv.end(), args.begin(), args.end());
-    pid_ = Spawn(argv, out_, -1, err_,
-                 {"HOME=" + dir.string(), "XDG_DATA_HOME=" + (dir / "data").string(),
-                  "XDG_CONFIG_HOME=" + (dir / "config").string()});
-  }
-  // Exit code; a session that hangs is killed after 30 s (-2).
-  int Wait() {
-    if (code_ == -100) code_ = WaitFor(pid_, 30s);
-    return code_;
-  }
-  std::string err() const { return ReadFile(err_); }
+std::unique_ptr<Kv3ctlProcess> StartKv3ctl(const fs::path& dir, const std::string& name,
+                                           const std::vector<std::string>& args) {
+  return std::make_unique<Kv3ctlProcess>(
+      args, (dir / (name + ".out")).string(), (dir / (name + ".err")).string(),
+      std::vector<std::string>{"HOME=" + dir.string(), "XDG_DATA_HOME=" + (dir / "data").string(),
+                               "XDG_CONFIG_HOME=" + (dir / "config").string()});
+}
 
- private:
-  pid_t pid_ = -1;
-  int code_ = -100;
-  std::string out_, err_;
-};
-
-bool Written(int address, bool tuning) {
-  int block = address & ~15;
-  if (block < 0x0010 || block >= 0x0360) return false;
-  if (block >= 0x0190 && block < 0x01B0) return false;
-  if (block >= 0x01C0 && block < 0x0200) return false;
-  return block != 0x0180 || tuning;
+std::unique_ptr<RadioSim> StartSim(const fs::path& dir, const std::string& name,
+                                   const std::vector<std::string>& options) {
+  return std::make_unique<RadioSim>(options, (dir / (name + ".err")).string());
 }
 
 // The codeplug a write sends: the demo with changes in several blocks.
-kv3::MemoryImage EditedImage() {
-  kv3::EditorState edited = kv3::DemoState();
-  edited.grid.channels[5].rx = kv3::Freq4FromUnits(43512500);
-  edited.grid.channels[5].tx = kv3::Freq4FromUnits(43512500);
-  edited.grid.channels[15].rx = kv3::Freq4FromUnits(44000000);
-  edited.grid.channels[15].tx = kv3::Freq4FromUnits(44000000);
+MemoryImage EditedImage() {
+  EditorState edited = DemoState();
+  edited.grid.channels[5].rx = edited.grid.channels[5].tx = Freq4FromUnits(43512500);
+  edited.grid.channels[15].rx = edited.grid.channels[15].tx = Freq4FromUnits(44000000);
   edited.shared.EmbeddedInfoText[1] = "CABLE TEST";
-  return kv3::EncodeImage(edited);
+  return EncodeImage(edited);
 }
 
 struct Case {
@@ -215,19 +71,13 @@ struct Tally {
 
 // One case per folder: the session with the fault, then the next session on
 // the same line (or, when the radio went away, on the radio plugged in again).
-class CableFaults : public testing::Test {
+class CableFaults : public E2eTest {
  protected:
   void SetUp() override {
-    base_ =
-        fs::temp_directory_path() / ("kv3_cable_" + std::to_string(getpid()) + "_" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(base_);
-    fs::create_directories(base_);
-    ASSERT_TRUE(kv3::LoadCodeplug(kDemo, demo_).ok());
+    E2eTest::SetUp();
+    base_ = dir_;
+    demo_ = LoadImage(kDemo);
     edited_ = EditedImage();
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(base_);
   }
 
   std::vector<std::string> SimOptions(const Case& c, const fs::path& dir, bool faulty) const {
@@ -241,7 +91,7 @@ class CableFaults : public testing::Test {
     return o;
   }
 
-  std::vector<std::string> SessionArgs(const Case& c, const Sim& sim, const fs::path& dir,
+  std::vector<std::string> SessionArgs(const Case& c, const RadioSim& sim, const fs::path& dir,
                                        const std::string& out) const {
     if (c.write) return {"write", "--port", sim.device(), (dir / "in.DAT").string()};
     return {"read", "--port", sim.device(), "-o", (dir / out).string()};
@@ -264,8 +114,8 @@ class CableFaults : public testing::Test {
     struct Running {
       const Case* c;
       fs::path dir;
-      std::unique_ptr<Sim> sim;
-      std::unique_ptr<Kv3ctl> first, next;
+      std::unique_ptr<RadioSim> sim;
+      std::unique_ptr<Kv3ctlProcess> first, next;
       std::vector<std::string> filesBefore;
     };
     std::vector<Running> runs;
@@ -273,15 +123,14 @@ class CableFaults : public testing::Test {
       Running r{&c, base_ / c.name, nullptr, nullptr, nullptr, {}};
       fs::create_directories(r.dir);
       WriteFile(r.dir / "out.DAT", kOldContents);
-      EXPECT_TRUE(kv3::SaveCodeplug((r.dir / "in.DAT").string(), edited_).ok());
+      EXPECT_TRUE(SaveCodeplug((r.dir / "in.DAT").string(), edited_).ok());
       r.filesBefore = Listing(r.dir);
-      r.sim = std::make_unique<Sim>(r.dir, "sim1", SimOptions(c, r.dir, true));
+      r.sim = StartSim(r.dir, "sim1", SimOptions(c, r.dir, true));
       runs.push_back(std::move(r));
     }
     for (auto& r : runs) {
       ASSERT_FALSE(r.sim->device().empty()) << r.c->name;
-      r.first =
-          std::make_unique<Kv3ctl>(r.dir, "first", SessionArgs(*r.c, *r.sim, r.dir, "out.DAT"));
+      r.first = StartKv3ctl(r.dir, "first", SessionArgs(*r.c, *r.sim, r.dir, "out.DAT"));
     }
 
     for (auto& r : runs) {
@@ -311,9 +160,8 @@ class CableFaults : public testing::Test {
         EXPECT_TRUE(unchanged) << "files after the failed session differ";
         if (!unchanged) ++tally.filesChanged;
       }
-      if (c.radioGoesAway)
-        r.sim = std::make_unique<Sim>(r.dir, "sim2", SimOptions(c, r.dir, false));
-      r.next = std::make_unique<Kv3ctl>(r.dir, "next", SessionArgs(c, *r.sim, r.dir, "next.DAT"));
+      if (c.radioGoesAway) r.sim = StartSim(r.dir, "sim2", SimOptions(c, r.dir, false));
+      r.next = StartKv3ctl(r.dir, "next", SessionArgs(c, *r.sim, r.dir, "next.DAT"));
     }
 
     for (auto& r : runs) {
@@ -332,11 +180,11 @@ class CableFaults : public testing::Test {
       EXPECT_EQ(Count(simErr, "end byte after"), c.radioGoesAway ? 1 : 2) << simErr;
       bool ok = code == 0;
       if (c.write) {
-        kv3::MemoryImage radio;
-        ASSERT_TRUE(kv3::LoadCodeplug((r.dir / "radio.DAT").string(), radio).ok());
-        for (int a = kv3::kImageFirstAddress; a <= kv3::kImageLastAddress; ++a) {
-          uint8_t want = Written(a, false) ? edited_[kv3::At(a)] : demo_[kv3::At(a)];
-          if (radio[kv3::At(a)] != want) {
+        MemoryImage radio;
+        ASSERT_TRUE(LoadCodeplug((r.dir / "radio.DAT").string(), radio).ok());
+        for (int a = kImageFirstAddress; a <= kImageLastAddress; ++a) {
+          uint8_t want = Written(a, false) ? edited_[At(a)] : demo_[At(a)];
+          if (radio[At(a)] != want) {
             ADD_FAILURE() << "radio byte at address " << a << " after the next write";
             ok = false;
             break;
@@ -363,8 +211,8 @@ class CableFaults : public testing::Test {
   }
 
   fs::path base_;
-  kv3::MemoryImage demo_{};
-  kv3::MemoryImage edited_{};
+  MemoryImage demo_{};
+  MemoryImage edited_{};
 };
 
 TEST_F(CableFaults, RadioFallsSilentAtEveryStepOfAReadAndOfAWrite) {
@@ -415,14 +263,15 @@ TEST_F(CableFaults, RadioKilledAtRandomMomentsOfALineRateRead) {
     fs::path dir = base_ / ("killed_" + std::to_string(run));
     fs::create_directories(dir);
     WriteFile(dir / "out.DAT", kOldContents);
-    Sim sim(dir, "sim", {"--image", kDemo});
+    RadioSim sim({"--image", kDemo}, (dir / "sim.err").string());
     ASSERT_FALSE(sim.device().empty());
-    Kv3ctl read(dir, "read", {"read", "--port", sim.device(), "-o", (dir / "out.DAT").string()});
+    auto read = StartKv3ctl(dir, "read",
+                            {"read", "--port", sim.device(), "-o", (dir / "out.DAT").string()});
     seed = seed * 1103515245 + 12345;
     std::this_thread::sleep_for(std::chrono::milliseconds(50 + (seed >> 16) % 900));
     sim.Kill();
-    int code = read.Wait();
-    std::string err = read.err();
+    int code = read->Wait();
+    std::string err = read->err();
     // A read that completed before the kill is a success; anything else fails cleanly.
     if (code == 0) {
       EXPECT_EQ(ReadFile(dir / "out.DAT"), ReadFile(kDemo));
@@ -467,7 +316,7 @@ TEST_F(CableFaults, SlowRadioWithinTheTimeOut) {
 
 // kv3ctl write --verify against a radio whose memory keeps one block damaged.
 TEST_F(CableFaults, WriteVerifyNamesTheFirstDifferingAddress) {
-  ASSERT_TRUE(kv3::SaveCodeplug((base_ / "in.DAT").string(), edited_).ok());
+  ASSERT_TRUE(SaveCodeplug((base_ / "in.DAT").string(), edited_).ok());
   struct Run {
     std::vector<std::string> simOptions, writeOptions;
     int code;
@@ -490,13 +339,13 @@ TEST_F(CableFaults, WriteVerifyNamesTheFirstDifferingAddress) {
     SCOPED_TRACE(name);
     std::vector<std::string> simOptions{"--fast", "--verbose", "--image", kDemo};
     simOptions.insert(simOptions.end(), run.simOptions.begin(), run.simOptions.end());
-    Sim sim(base_, name + "_sim", simOptions);
+    RadioSim sim(simOptions, (base_ / (name + "_sim.err")).string());
     ASSERT_FALSE(sim.device().empty());
     std::vector<std::string> args{"write", "--port", sim.device(), (base_ / "in.DAT").string()};
     args.insert(args.end(), run.writeOptions.begin(), run.writeOptions.end());
-    Kv3ctl write(base_, name, args);
-    EXPECT_EQ(write.Wait(), run.code) << write.err();
-    EXPECT_NE(write.err().find(run.says), std::string::npos) << write.err();
+    auto write = StartKv3ctl(base_, name, args);
+    EXPECT_EQ(write->Wait(), run.code) << write->err();
+    EXPECT_NE(write->err().find(run.says), std::string::npos) << write->err();
     // The write and the read back each end with the end byte.
     sim.Stop();
     bool verifying = run.writeOptions.size() > 0 && run.writeOptions[0] == "--verify";
@@ -505,3 +354,4 @@ TEST_F(CableFaults, WriteVerifyNamesTheFirstDifferingAddress) {
 }
 
 }  // namespace
+}  // namespace kv3::e2e

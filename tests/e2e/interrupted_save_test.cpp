@@ -2,55 +2,33 @@
 // for byte, never a mix, a short file or nothing where there was a file: a
 // forked saver that writes two codeplugs in turn, and kv3ctl set itself, are
 // killed (SIGKILL) at random points over many runs.
-#include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
+#include "e2e_support.h"
 #include "editor/demo.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
 
+namespace kv3::e2e {
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-const std::string kKv3ctl = KV3_BINARY_DIR "/tools/kv3ctl/kv3ctl";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+std::string FileBytes(const MemoryImage& image) {
+  return std::string(kIdentWord, 5) + std::string(image.begin(), image.end());
 }
 
-std::string FileBytes(const kv3::MemoryImage& image) {
-  return std::string(kv3::kIdentWord, 5) + std::string(image.begin(), image.end());
-}
-
-class InterruptedSave : public testing::Test {
+class InterruptedSave : public E2eTest {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() / ("kv3_save_" + std::to_string(getpid()) + "_" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    E2eTest::SetUp();
     rng_.seed(static_cast<unsigned>(getpid()));
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(dir_);
   }
 
   // Files in the folder other than the codeplug: what an interrupted save
@@ -68,23 +46,22 @@ class InterruptedSave : public testing::Test {
     return n;
   }
 
-  fs::path dir_;
   std::mt19937 rng_;
 };
 
 TEST_F(InterruptedSave, SaverKilledAtRandomMomentsLeavesOneWholeFile) {
-  kv3::EditorState b = kv3::DemoState();
-  b.grid.channels[0].rx = kv3::Freq4FromUnits(43600000);
+  EditorState b = DemoState();
+  b.grid.channels[0].rx = Freq4FromUnits(43600000);
   b.shared.EmbeddedInfoText[0] = "SECOND";
-  const kv3::MemoryImage imageA = kv3::EncodeImage(kv3::DemoState());
-  const kv3::MemoryImage imageB = kv3::EncodeImage(b);
+  const MemoryImage imageA = EncodeImage(DemoState());
+  const MemoryImage imageB = EncodeImage(b);
   const std::string fileA = FileBytes(imageA), fileB = FileBytes(imageB);
   ASSERT_NE(fileA, fileB);
   const fs::path file = dir_ / "codeplug.DAT";
 
   // How long a save takes here, so that the kills fall inside saves.
   auto start = Clock::now();
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(kv3::SaveCodeplug(file.string(), imageA).ok());
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(SaveCodeplug(file.string(), imageA).ok());
   auto perSave = std::max<int64_t>(
       20, std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count() / 20);
 
@@ -96,12 +73,12 @@ TEST_F(InterruptedSave, SaverKilledAtRandomMomentsLeavesOneWholeFile) {
     if (fresh)
       fs::remove(file);
     else
-      ASSERT_TRUE(kv3::SaveCodeplug(file.string(), imageA).ok());
+      ASSERT_TRUE(SaveCodeplug(file.string(), imageA).ok());
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       // Saves B, A, B, ... until killed.
-      for (int i = 0;; ++i) kv3::SaveCodeplug(file.string(), i % 2 == 0 ? imageB : imageA);
+      for (int i = 0;; ++i) SaveCodeplug(file.string(), i % 2 == 0 ? imageB : imageA);
     }
     std::uniform_int_distribution<int64_t> wait(0, 6 * perSave);
     std::this_thread::sleep_for(std::chrono::microseconds(wait(rng_)));
@@ -133,33 +110,20 @@ TEST_F(InterruptedSave, SaverKilledAtRandomMomentsLeavesOneWholeFile) {
 
 TEST_F(InterruptedSave, KilledKv3ctlSetLeavesTheOldOrTheNewFile) {
   const fs::path file = dir_ / "c.DAT";
-  const kv3::MemoryImage demo = kv3::EncodeImage(kv3::DemoState());
+  const MemoryImage demo = EncodeImage(DemoState());
   // The two contents the runs toggle between, made by uninterrupted runs.
   auto set = [&](const std::string& rx) {
     return std::vector<std::string>{kKv3ctl, "set", file.string(), "--channel", "3", "--rx", rx};
   };
   auto run = [&](const std::vector<std::string>& argv, int killAfterUs) {
-    pid_t pid = fork();
-    if (pid == 0) {
-      int null = open("/dev/null", O_RDWR);
-      dup2(null, 0);
-      dup2(null, 1);
-      dup2(null, 2);
-      std::vector<char*> args;
-      for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-      args.push_back(nullptr);
-      execv(args[0], args.data());
-      _exit(127);
-    }
+    pid_t pid = Spawn(argv, "/dev/null", -1, "/dev/null");
     if (killAfterUs >= 0) {
       std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs));
       kill(pid, SIGKILL);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WaitFor(pid, 30s);
   };
-  ASSERT_TRUE(kv3::SaveCodeplug(file.string(), demo).ok());
+  ASSERT_TRUE(SaveCodeplug(file.string(), demo).ok());
   ASSERT_EQ(run(set("435.12500"), -1), 0);
   const std::string first = ReadFile(file);
   auto start = Clock::now();
@@ -193,3 +157,4 @@ TEST_F(InterruptedSave, KilledKv3ctlSetLeavesTheOldOrTheNewFile) {
 }
 
 }  // namespace
+}  // namespace kv3::e2e
