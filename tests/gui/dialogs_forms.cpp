@@ -19,8 +19,10 @@
 #include "dialogs/ui/form7.h"
 #include "dialogs/ui/help.h"
 #include "image/codec.h"
+#include "main_window_support.h"
 
 using namespace kv3;
+using namespace kv3test;
 
 class UrlCatcher : public QObject {
   Q_OBJECT
@@ -36,38 +38,25 @@ class DialogsFormsTest : public QObject {
  private:
   EditorState state_;
   Language lang_ = Language::Simplified;
-  QList<MessageRecord> messages_;
+  std::unique_ptr<Messages> messages_;
 
-  template <typename T>
-  T* Child(QWidget* form, const char* name) {
-    T* w = form->findChild<T*>(name);
-    if (!w) qFatal("no %s", name);
-    return w;
-  }
-  void Click(QWidget* form, const char* button) {
-    QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton);
-  }
   QString Cell(Form4& f, int r, int c) {
-    return Child<QTableWidget>(&f, "mfgrid1")->item(r, c)->text();
+    return Find<QTableWidget>(&f, "mfgrid1")->item(r, c)->text();
   }
 
  private slots:
   void init() {
     state_ = StartupState();
     lang_ = Language::Simplified;
-    messages_.clear();
-    SetMessageResponder([this](const MessageRecord& m) {
-      messages_ << m;
-      return mr::kOk;
-    });
+    messages_ = std::make_unique<Messages>();
   }
-  void cleanup() { SetMessageResponder({}); }
+  void cleanup() { messages_.reset(); }
 
   void testFrequencyTypedInTheGridIsCorrected() {
     Form4 f(state_, lang_);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    auto* grid = Child<QTableWidget>(&f, "mfgrid1");
+    auto* grid = Find<QTableWidget>(&f, "mfgrid1");
     QCOMPARE(grid->rowCount(), 17);
     QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("接收频率"));
     QCOMPARE(grid->item(16, 0)->text(), QStringLiteral("16"));
@@ -95,8 +84,8 @@ class DialogsFormsTest : public QObject {
     QVERIFY(!f.EditCell(3, 2, "abc"));
     QCOMPARE(Cell(f, 3, 1), QStringLiteral("438.50000"));
     QCOMPARE(Cell(f, 3, 2), QStringLiteral("438.50000"));
-    QTRY_COMPARE(messages_.size(), 2);
-    QVERIFY(messages_[0].prompt.contains("100"));
+    QTRY_COMPARE(messages_->records.size(), 2);
+    QVERIFY(messages_->records[0].prompt.contains("100"));
   }
 
   void testFrequenciesCancelKeepsTheTableOkStoresIt() {
@@ -123,16 +112,16 @@ class DialogsFormsTest : public QObject {
 
   void testPowerSlidersFollowTheUnlock() {
     Form2 f(state_, lang_);
-    auto* s1 = Child<QSlider>(&f, "Slider1");
-    auto* s3 = Child<QSlider>(&f, "Slider3");
+    auto* s1 = Find<QSlider>(&f, "Slider1");
+    auto* s3 = Find<QSlider>(&f, "Slider3");
     QCOMPARE(s1->value(), 208);
-    QCOMPARE(Child<QLabel>(&f, "Lblpower3")->text(), QStringLiteral("92"));
+    QCOMPARE(Find<QLabel>(&f, "Lblpower3")->text(), QStringLiteral("92"));
     QVERIFY(!s1->isEnabled());
     QVERIFY(!s3->isEnabled());
     f.SetSlidersEnabled(true);
     s1->setFocus();
     QTest::keyClick(s1, Qt::Key_End);
-    QCOMPARE(Child<QLabel>(&f, "Lblpower1")->text(), QStringLiteral("255"));
+    QCOMPARE(Find<QLabel>(&f, "Lblpower1")->text(), QStringLiteral("255"));
     f.close();  // the close box stores nothing
     QCOMPARE(state_.shared.TxPowerHighLevel, 208);
     Click(&f, "Command1");
@@ -144,15 +133,15 @@ class DialogsFormsTest : public QObject {
     DecodeImage(EncodeImage(other), state_);
     f.LoadFromState();
     QCOMPARE(s3->value(), 17);
-    QCOMPARE(Child<QLabel>(&f, "Lblpower3")->text(), QStringLiteral("17"));
+    QCOMPARE(Find<QLabel>(&f, "Lblpower3")->text(), QStringLiteral("17"));
     QVERIFY(s3->isEnabled());
   }
 
   void testKeysShowOffForUnknownValuesAndCancelStoresNothing() {
     state_.shared.Pf2KeyFunction = 12;
     Form6 f(state_, lang_);
-    auto* c1 = Child<QComboBox>(&f, "Combo1");
-    auto* c2 = Child<QComboBox>(&f, "Combo2");
+    auto* c1 = Find<QComboBox>(&f, "Combo1");
+    auto* c2 = Find<QComboBox>(&f, "Combo2");
     QCOMPARE(c1->count(), 12);
     QCOMPARE(c1->currentText(), QStringLiteral("瞬时取消静噪"));  // Pf1KeyFunction 10
     QCOMPARE(c2->currentText(), QStringLiteral("OFF"));
@@ -167,7 +156,7 @@ class DialogsFormsTest : public QObject {
     f.SetCaptions(Language::English);
     QCOMPARE(c1->itemText(10), QStringLiteral("Instant cancel static noise"));
     QCOMPARE(f.windowTitle(), QStringLiteral("Keys Set"));
-    QCOMPARE(Child<QLabel>(&f, "Label1")->text(), QStringLiteral("PF1"));
+    QCOMPARE(Find<QLabel>(&f, "Label1")->text(), QStringLiteral("PF1"));
     QCOMPARE(c1->currentIndex(), 4);
   }
 
@@ -175,7 +164,7 @@ class DialogsFormsTest : public QObject {
     state_.shared.EmbeddedInfoText[0] = "Caf\xE9";
     Form7 f(state_, lang_);
     f.show();
-    auto* t1 = Child<QLineEdit>(&f, "Text1");
+    auto* t1 = Find<QLineEdit>(&f, "Text1");
     QCOMPARE(t1->text(), QStringLiteral("Café"));
     t1->setFocus();
     t1->end(false);
@@ -190,7 +179,7 @@ class DialogsFormsTest : public QObject {
     QVERIFY(t1->text().startsWith("Kaf"));
 
     // A character without a byte in the field is refused, typed or pasted.
-    auto* t2 = Child<QLineEdit>(&f, "Text2");
+    auto* t2 = Find<QLineEdit>(&f, "Text2");
     t2->setFocus();
     QTest::keyClicks(t2, "AB");
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("凯"));
@@ -213,20 +202,20 @@ class DialogsFormsTest : public QObject {
 
   void testAboutBoxLanguagesAndMakerLink() {
     frmAbout f(state_, lang_);
-    QCOMPARE(Child<QLabel>(&f, "lblVersion")->text(), QStringLiteral("简体中文版 V1.00"));
+    QCOMPARE(Find<QLabel>(&f, "lblVersion")->text(), QStringLiteral("简体中文版 V1.00"));
     f.SetCaptions(Language::English);
-    QCOMPARE(Child<QLabel>(&f, "lblTitle")->text(), QStringLiteral("KV-3(T2) Radio Software "));
-    QCOMPARE(Child<QLabel>(&f, "Label2")->text(), QStringLiteral("Issue：2012.10"));
+    QCOMPARE(Find<QLabel>(&f, "lblTitle")->text(), QStringLiteral("KV-3(T2) Radio Software "));
+    QCOMPARE(Find<QLabel>(&f, "Label2")->text(), QStringLiteral("Issue：2012.10"));
     f.SetCaptions(Language::Traditional);
-    QCOMPARE(Child<QLabel>(&f, "lblVersion")->text(), QStringLiteral("繁體中文版 V1.0"));
-    QCOMPARE(Child<QLabel>(&f, "lblTitle")->text(), QStringLiteral("凱維寫頻軟件"));
+    QCOMPARE(Find<QLabel>(&f, "lblVersion")->text(), QStringLiteral("繁體中文版 V1.0"));
+    QCOMPARE(Find<QLabel>(&f, "lblTitle")->text(), QStringLiteral("凱維寫頻軟件"));
     f.SetCaptions(Language::Traditional, true);
-    QCOMPARE(Child<QLabel>(&f, "lblTitle")->text(), QStringLiteral("KV-3(T2) 對講機編程軟件"));
+    QCOMPARE(Find<QLabel>(&f, "lblTitle")->text(), QStringLiteral("KV-3(T2) 對講機編程軟件"));
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
     f.show();
-    QTest::mouseClick(Child<QLabel>(&f, "lblDescription"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(&f, "lblDescription"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(catcher.urls.size(), 1);
     QCOMPARE(catcher.urls[0].toString(), QString::fromUtf8(kMakerAddress));

@@ -8,20 +8,15 @@
 
 using namespace kv3test;
 
-class MainFiles : public QObject {
+class MainFiles : public QObject, WindowFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    config_ = std::make_unique<TempConfig>();
-    config_->WriteParameters(QByteArray("\x00\x01\x00", 3));
-    w_ = StartWindow();
+    Start();
     TypeFrequency(*w_, 2, "438.5");
   }
-  void cleanup() {
-    w_.reset();
-    config_.reset();
-  }
+  void cleanup() { Stop(); }
 
   void OpenRefusesAFileOfAnotherTypeAndChangesNothing() {
     Messages messages;
@@ -138,10 +133,6 @@ class MainFiles : public QObject {
     QCOMPARE(Cell(*w_, 2, 1), QString("438.50000"));
     QCOMPARE(dialogs.opens + dialogs.saves, 0);
   }
-
- private:
-  std::unique_ptr<TempConfig> config_;
-  std::unique_ptr<kv3::MainWindow> w_;
 };
 
 QTEST_MAIN(MainFiles)

@@ -9,19 +9,12 @@
 
 using namespace kv3test;
 
-class MainGrid : public QObject {
+class MainGrid : public QObject, WindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    config_ = std::make_unique<TempConfig>();
-    config_->WriteParameters(QByteArray("\x00\x01\x00", 3));
-    w_ = StartWindow();
-  }
-  void cleanup() {
-    w_.reset();
-    config_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   void TypingAFrequencyIntoAnEmptyRowFillsTheDefaults() {
     Messages messages;
@@ -134,10 +127,6 @@ class MainGrid : public QObject {
     ClickCell(*w_, 1, 1);
     QVERIFY(w_->grid().OpenEditorWidget());
   }
-
- private:
-  std::unique_ptr<TempConfig> config_;
-  std::unique_ptr<kv3::MainWindow> w_;
 };
 
 QTEST_MAIN(MainGrid)

@@ -37,19 +37,12 @@ void PressInNextBox(const QString& press, QStringList* labels) {
 
 }  // namespace
 
-class MainLanguage : public QObject {
+class MainLanguage : public QObject, WindowFixture {
   Q_OBJECT
 
  private slots:
-  void init() {
-    config_ = std::make_unique<TempConfig>();
-    config_->WriteParameters(QByteArray("\x00\x01\x00", 3));
-    w_ = StartWindow();
-  }
-  void cleanup() {
-    w_.reset();
-    config_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   void RoundTripKeepsEverySelectionAndRelabelsEverything() {
     Messages messages;
@@ -119,10 +112,6 @@ class MainLanguage : public QObject {
     QCOMPARE(record.title, QString("KV-3(T2)"));
     QCOMPARE(record.defaultCode, kv3::mr::kCancel);
   }
-
- private:
-  std::unique_ptr<TempConfig> config_;
-  std::unique_ptr<kv3::MainWindow> w_;
 };
 
 QTEST_MAIN(MainLanguage)

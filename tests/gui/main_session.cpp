@@ -13,21 +13,16 @@
 
 using namespace kv3test;
 
-class MainSession : public QObject {
+class MainSession : public QObject, WindowFixture {
   Q_OBJECT
 
  private slots:
   void init() {
-    config_ = std::make_unique<TempConfig>();
-    config_->WriteParameters(QByteArray("\x00\x01\x00", 3));  // COM1, the simulated radio
-    w_ = StartWindow();
+    Start();  // COM1, the simulated radio
     QVERIFY(w_->port().IsOpen());
     QVERIFY(w_->port().simulated());
   }
-  void cleanup() {
-    w_.reset();
-    config_.reset();
-  }
+  void cleanup() { Stop(); }
 
   void ReadFillsTheWindowAndBringsTheControlsBack() {
     Messages messages;
@@ -111,10 +106,6 @@ class MainSession : public QObject {
     QCOMPARE(messages.records[0].buttons, 64);
     QVERIFY(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled());
   }
-
- private:
-  std::unique_ptr<TempConfig> config_;
-  std::unique_ptr<kv3::MainWindow> w_;
 };
 
 QTEST_MAIN(MainSession)

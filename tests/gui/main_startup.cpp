@@ -48,25 +48,6 @@ class MainStartup : public QObject {
     QCOMPARE(config.ReadParameters(), QByteArray("\x00", 1) + char(port) + QByteArray("\x00", 1));
   }
 
-  void GridIsLaidOutInTwipsWithLightBlueEvenRows() {
-    TempConfig config;
-    auto w = StartWindow();
-    kv3::ChannelGridView& grid = w->grid();
-    const int dpi = grid.logicalDpiX();
-    QCOMPARE(grid.columnWidth(1), (1330 * dpi + 720) / 1440);
-    QCOMPARE(grid.columnWidth(0), (500 * dpi + 720) / 1440);
-    QCOMPARE(grid.rowHeight(0), (300 * grid.logicalDpiY() + 720) / 1440);
-    QCOMPARE(grid.model()->headerData(7, Qt::Horizontal).toString(), QString("宽\\窄带"));
-    auto& model = grid.gridModel();
-    for (int col = 1; col <= 8; ++col) {
-      QCOMPARE(model.data(model.CellIndex(2, col), Qt::BackgroundRole).value<QColor>(),
-               QColor(0xC0, 0xC0, 0xFF));
-      QVERIFY(!model.data(model.CellIndex(3, col), Qt::BackgroundRole).isValid());
-      QCOMPARE(model.data(model.CellIndex(3, col), Qt::TextAlignmentRole).toInt(),
-               int(Qt::AlignCenter));
-    }
-  }
-
   void SavedLockDisablesBandAndGridButNotTheSettings() {
     TempConfig config;
     config.WriteParameters(QByteArray("\x01\x01\x00", 3));

@@ -1,5 +1,6 @@
-// Shared helpers of the main window tests: a private configuration folder,
-// message boxes and file dialogs answered by the test, widgets by name.
+// Shared helpers of the window tests: a private configuration folder,
+// message boxes and file dialogs answered by the test, widgets by name, and a
+// started main window.
 #pragma once
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QList>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -124,6 +126,28 @@ inline std::unique_ptr<kv3::MainWindow> StartWindow(bool simulate = true) {
   }
   return window;
 }
+
+// A left click on the push button of that name.
+inline void Click(QObject* root, const char* button) {
+  QTest::mouseClick(Find<QPushButton>(root, button), Qt::LeftButton);
+}
+
+// The main window of a test: started in init() with a private configuration
+// (COM1, Simplified, unlocked unless told otherwise), dropped in cleanup().
+struct WindowFixture {
+  void Start(const QByteArray& parameters = QByteArray("\x00\x01\x00", 3)) {
+    config_ = std::make_unique<TempConfig>();
+    config_->WriteParameters(parameters);
+    w_ = StartWindow();
+  }
+  void Stop() {
+    w_.reset();
+    config_.reset();
+  }
+
+  std::unique_ptr<TempConfig> config_;
+  std::unique_ptr<kv3::MainWindow> w_;
+};
 
 inline QString Cell(kv3::MainWindow& window, int row, int col) {
   kv3::ChannelGridModel& model = window.grid().gridModel();
