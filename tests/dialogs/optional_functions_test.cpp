@@ -3,44 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/embedded_info.h"
-#include "dialogs/key_functions.h"
 
 namespace kv3 {
 namespace {
-
-ChannelGrid GridWith(std::initializer_list<int> programmed) {
-  ChannelGrid grid;
-  for (int n : programmed) grid.channels[n - 1].rx = Freq4FromUnits(43800000);
-  return grid;
-}
-
-TEST(PriorityChannel, FixedTakesTheFirstProgrammedChannelAndKeepsIt) {
-  ChannelGrid grid = GridWith({3, 5});
-  int fixed = 0;
-  PriorityOutcome o = PriorityModeChosen(kPriorityFixed, grid, fixed);
-  EXPECT_EQ(o.Combo11, kPriorityFixed);
-  EXPECT_EQ(o.Combo12, 2);  // "03"
-  EXPECT_EQ(fixed, 3);
-  EXPECT_EQ(o.message, PriorityMessage::None);
-
-  // A programmed channel 5 is taken, but the remembered channel stays 3:
-  // an empty channel 7 then returns the list to "03", not "05".
-  o = PriorityChannelChosen(kPriorityFixed, 4, grid, fixed);
-  EXPECT_EQ(o.Combo12, 4);
-  EXPECT_EQ(o.message, PriorityMessage::None);
-  o = PriorityChannelChosen(kPriorityFixed, 6, grid, fixed);
-  EXPECT_EQ(o.message, PriorityMessage::EmptyChannelChosen);
-  EXPECT_EQ(o.Combo12, 2);
-}
-
-TEST(PriorityChannel, FixedWithoutAnyChannelFallsBackToNone) {
-  int fixed = 0;
-  PriorityOutcome o = PriorityModeChosen(kPriorityFixed, ChannelGrid{}, fixed);
-  EXPECT_EQ(o.message, PriorityMessage::FixedNeedsChannel);
-  EXPECT_EQ(o.Combo11, 0);
-  EXPECT_EQ(o.Combo12, -1);
-  EXPECT_EQ(fixed, 0);
-}
 
 TEST(PriorityChannel, OtherModesNeverComplain) {
   int fixed = 0;
@@ -129,19 +94,7 @@ TEST(OptionalFunctionsDialog, ABadDelayStoresNothing) {
             "was stored.");
 }
 
-TEST(KeysDialog, ValuesOutsideTheListShowOff) {
-  EXPECT_EQ(KeyFunctionPosition(12), kKeyFunctionOff);
-  EXPECT_EQ(KeyFunctionPosition(-1), kKeyFunctionOff);
-  EXPECT_EQ(KeyFunctionPosition(0), 0);
-  EXPECT_EQ(KeyFunctionPosition(11), 11);
-}
-
-TEST(EmbeddedInformation, TypingLimitAndSingleByteCharacters) {
-  EXPECT_TRUE(AcceptTypedKey(31, false, false));
-  EXPECT_FALSE(AcceptTypedKey(32, false, false));
-  EXPECT_TRUE(AcceptTypedKey(32, false, true));
-  EXPECT_TRUE(AcceptTypedKey(40, true, false));
-
+TEST(EmbeddedInformation, OnlyCharactersWithASingleByte) {
   std::string bytes;
   EXPECT_TRUE(EmbeddedInfoBytes("Café 12#", bytes));
   EXPECT_EQ(bytes, "Caf\xE9 12#");

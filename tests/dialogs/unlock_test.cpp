@@ -7,14 +7,6 @@ namespace {
 
 using C = UnlockCaption;
 
-TEST(RoundToEvenSecond, HalvesGoToTheEvenSecond) {
-  EXPECT_EQ(RoundToEvenSecond(10.4), 10);
-  EXPECT_EQ(RoundToEvenSecond(10.5), 10);
-  EXPECT_EQ(RoundToEvenSecond(11.5), 12);
-  EXPECT_EQ(RoundToEvenSecond(10.6), 11);
-  EXPECT_EQ(RoundToEvenSecond(86399.7), 86400);
-}
-
 TEST(HiddenClickSequence, ThreeCaptionsWithinFiveSecondsInAnyOrderUnlock) {
   SharedValues shared;
   UnlockState u;

@@ -175,12 +175,5 @@ TEST(BandChange, OkClearsAllChannelsCancelRestoresTheBand) {
   EXPECT_EQ(state.band.index, 6);
 }
 
-TEST(BandChange, QuestionIsOkCancelWithCancelAsDefault) {
-  MessageSpec q = BandChangeQuestion();
-  EXPECT_STREQ(q.prompt->zh, "改变频段将清除频道列表，确定吗？");
-  EXPECT_STREQ(q.title->en, "Attention!");
-  EXPECT_EQ(q.buttons, mb::kOkCancel | mb::kIconQuestion | mb::kDefaultButton2 | mb::kSystemModal);
-}
-
 }  // namespace
 }  // namespace kv3

@@ -41,18 +41,6 @@ class Grid : public ::testing::Test {
   EditorState state = StartupState();
 };
 
-TEST_F(Grid, ToneKeyFilterTurnsLettersUpperCaseAndDropsOthers) {
-  std::string shown;
-  for (char c : std::string("d2x#3n")) {
-    KeyFilterResult k = ToneKeyFilter(static_cast<unsigned char>(c));
-    if (k.action == KeyAction::Accept) shown.push_back(static_cast<char>(k.key));
-  }
-  EXPECT_EQ(shown, "D23N");
-  EXPECT_EQ(ToneKeyFilter(13).action, KeyAction::EndEdit);
-  EXPECT_EQ(ToneKeyFilter('a').action, KeyAction::Discard);
-  EXPECT_EQ(ToneKeyFilter('x').action, KeyAction::Discard);
-}
-
 TEST_F(Grid, TypedTonesAreNormalised) {
   struct Case {
     const char* typed;
@@ -170,29 +158,13 @@ TEST_F(Grid, RelabellingTurnsOnlyOffTonesOff) {
   EXPECT_EQ(Cell(3, 5), "");
 }
 
-TEST(SettingsLists, EntriesStartupPositionsAndStoredValues) {
-  EXPECT_EQ(SettingsEntries(SettingsList::Combo3, Language::English).front(), "15 S");
-  EXPECT_EQ(SettingsEntries(SettingsList::Combo3, Language::Simplified).back(), "600 秒");
-  EXPECT_EQ(SettingsEntries(SettingsList::Combo4, Language::English).size(), 11u);
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo4, 0, Language::Simplified), "关闭");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo4, 10, Language::English), "10 S");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo9, 9, Language::English), "9 Group");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo9, 0, Language::Simplified), "0 级");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo2, 2, Language::English), "Englist");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo6, 1, Language::Traditional), "使能");
-  EXPECT_EQ(SettingsEntry(SettingsList::Combo9, 10, Language::English), "");
-
+TEST(SettingsLists, TimeOutStoresPositionPlusOneAndRefusesPastTheList) {
   FunctionSettings s = StartupState().settings;
-  int expected[] = {1, 2, 0, 5, 1, 1};  // what an unchanged image carries
-  for (size_t i = 0; i < kSettingsLists.size(); ++i) {
-    SettingsList list = kSettingsLists[i];
-    EXPECT_EQ(SettingsPosition(s, list), InfoOf(list).startupPosition);
-    EXPECT_EQ(StoredSettingValue(list, SettingsPosition(s, list)), expected[i]);
-  }
   ASSERT_TRUE(SelectSetting(s, SettingsList::Combo3, 39));
   EXPECT_EQ(StoredSettingValue(SettingsList::Combo3, s.txTimeout), 40);
   EXPECT_FALSE(SelectSetting(s, SettingsList::Combo3, 40));
   EXPECT_EQ(s.txTimeout, 39);
+  EXPECT_EQ(SettingsEntry(SettingsList::Combo9, 10, Language::English), "");
 }
 
 }  // namespace

@@ -93,16 +93,13 @@ TEST_F(LanguageSwitch, EnglishTableWithItsOwnSpellings) {
   EXPECT_EQ(ui.Get(Window::Form1, "Form1", CaptionKind::WindowTitle),
             "KV-3(T2) Radio Software V1.00");
   EXPECT_EQ(ui.Get(Window::Form1, "mnumainhelp"), "The help topic  F1 \"");
-  EXPECT_EQ(ui.Get(Window::Form1, "mnudtmf"), "Optional function ");
   EXPECT_EQ(ui.Get(Window::Form1, "mnuEnglish"), "Englist");
   EXPECT_EQ(ui.Get(Window::Form1, kToolbarName, CaptionKind::ButtonTip, 6), "Write frequency");
   EXPECT_EQ(ui.Entry(Window::Form1, "Combo5_6", 1), "Carrow");
-  EXPECT_EQ(ui.Entry(Window::Form1, "Combo3", 0), "15 S");
   EXPECT_EQ(ui.Entry(Window::Form1, "Combo9", 9), "9 Group");
   EXPECT_EQ(ui.Get(Window::Form2, "Frame1"), "TX-Hight Power");
   EXPECT_EQ(ui.Get(Window::Form5, "Label10"), "VOX GBIN");
   EXPECT_EQ(ui.Entry(Window::Form6, "Combo1", 3), "Key lock & backup");
-  EXPECT_EQ(ui.Get(Window::frmAbout, "lblTitle"), "KV-3(T2) Radio Software ");
   EXPECT_EQ(ui.Get(Window::frmAbout, "lblVersion"), "English version V3.00");
   // Rows without English keep their texts; so do texts outside the tables.
   EXPECT_EQ(ui.Get(Window::Form1, "Label2"),
@@ -179,45 +176,6 @@ TEST(LanguageStartup, TraditionalStartConvertsAndSetsTheAboutBox) {
   FakeWindows none;
   SetCaptions(static_cast<Language>(3), none);
   EXPECT_EQ(none.writes, 0);
-}
-
-TEST(CaptionTable, ShapeOfTheTables) {
-  auto count = [](Window w, const char* control, int member = -1) {
-    int n = 0;
-    for (const CaptionRow& row : CaptionRowsOf(w))
-      if (row.target.control == control && row.target.member == member) ++n;
-    return n;
-  };
-  EXPECT_EQ(count(Window::Form1, "Combo3"), 40);
-  EXPECT_EQ(count(Window::Form1, "Combo4"), 11);
-  EXPECT_EQ(count(Window::Form1, "Combo9"), 10);
-  EXPECT_EQ(count(Window::Form1, "Combo5", 8), 2);
-  EXPECT_EQ(count(Window::Form1, "Grid1"), 9);
-  EXPECT_EQ(count(Window::Form1, kToolbarName), 5);
-  EXPECT_EQ(count(Window::Form6, "Combo1"), 12);
-  EXPECT_EQ(count(Window::Form5, "Combo13"), 1);
-  EXPECT_EQ(CaptionRowsOf(Window::Form2).size(), 7u);
-  EXPECT_EQ(CaptionRowsOf(Window::Form7).size(), 3u);
-  // Windows appear in their order, each in one block.
-  Window last = Window::Form1;
-  for (const CaptionRow& row : CaptionTable()) {
-    EXPECT_GE(static_cast<int>(row.target.window), static_cast<int>(last));
-    last = row.target.window;
-  }
-  EXPECT_EQ(CaptionText({Window::Form1, "Combo5", 5, CaptionKind::ListEntry, 1}, Language::English),
-            "Hight");
-  EXPECT_EQ(CaptionText({Window::Form1, "Label2"}, Language::English), "");
-}
-
-TEST(CaptionTable, ConversionRulesByControlType) {
-  for (const char* type : {"Label", "OptionButton", "Menu", "Frame", "CommandButton", "CheckBox"})
-    EXPECT_EQ(ConversionOfType(type), TraditionalConversion::Caption) << type;
-  EXPECT_EQ(ConversionOfType("Toolbar"), TraditionalConversion::ToolbarTooltip);
-  EXPECT_EQ(ConversionOfType("ComboBox"), TraditionalConversion::ListEntries);
-  EXPECT_EQ(ConversionOfType("MSFlexGrid"), TraditionalConversion::HeaderRow);
-  EXPECT_EQ(ConversionOfType("VSFlexGrid"), TraditionalConversion::HeaderRow);
-  for (const char* type : {"TextBox", "Slider", "Timer", "ProgressBar", "label", ""})
-    EXPECT_EQ(ConversionOfType(type), TraditionalConversion::Nothing) << type;
 }
 
 }  // namespace
