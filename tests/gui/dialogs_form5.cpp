@@ -61,13 +61,10 @@ class WireToRadio : public SessionEnvironment, public SessionListener {
 
 }  // namespace
 
-class DialogsForm5Test : public QObject {
+class DialogsForm5Test : public QObject, DialogFixture {
   Q_OBJECT
 
  private:
-  EditorState state_;
-  Language lang_ = Language::Simplified;
-  std::unique_ptr<Messages> messages_;
   double now_ = 1000.0;
 
   QComboBox* Combo(QWidget* f, const char* name) { return Find<QComboBox>(f, name); }
@@ -83,12 +80,7 @@ class DialogsForm5Test : public QObject {
   void Program(int channel) { state_.grid.channels[channel - 1].rx = Freq4FromUnits(43800000); }
 
  private slots:
-  void init() {
-    state_ = StartupState();
-    lang_ = Language::Simplified;
-    messages_ = std::make_unique<Messages>();
-  }
-  void cleanup() { messages_.reset(); }
+  void init() { Reset(); }
 
   void testCancelKeepsTheSharedValuesOkStoresThem() {
     Form5 f(state_, lang_);

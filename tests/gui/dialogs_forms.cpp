@@ -32,25 +32,16 @@ class UrlCatcher : public QObject {
   void open(const QUrl& url) { urls << url; }
 };
 
-class DialogsFormsTest : public QObject {
+class DialogsFormsTest : public QObject, DialogFixture {
   Q_OBJECT
 
  private:
-  EditorState state_;
-  Language lang_ = Language::Simplified;
-  std::unique_ptr<Messages> messages_;
-
   QString Cell(Form4& f, int r, int c) {
     return Find<QTableWidget>(&f, "mfgrid1")->item(r, c)->text();
   }
 
  private slots:
-  void init() {
-    state_ = StartupState();
-    lang_ = Language::Simplified;
-    messages_ = std::make_unique<Messages>();
-  }
-  void cleanup() { messages_.reset(); }
+  void init() { Reset(); }
 
   void testFrequencyTypedInTheGridIsCorrected() {
     Form4 f(state_, lang_);

@@ -149,6 +149,21 @@ struct WindowFixture {
   std::unique_ptr<kv3::MainWindow> w_;
 };
 
+// A dialog of a test: the editor state it works on and the recorded message
+// boxes, fresh for every test function (init() calls Reset()).
+struct DialogFixture {
+  void Reset() {
+    state_ = kv3::StartupState();
+    lang_ = kv3::Language::Simplified;
+    messages_.reset();
+    messages_ = std::make_unique<Messages>();
+  }
+
+  kv3::EditorState state_;
+  kv3::Language lang_ = kv3::Language::Simplified;
+  std::unique_ptr<Messages> messages_;
+};
+
 inline QString Cell(kv3::MainWindow& window, int row, int col) {
   kv3::ChannelGridModel& model = window.grid().gridModel();
   return model.data(model.CellIndex(row, col), Qt::DisplayRole).toString();

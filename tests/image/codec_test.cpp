@@ -282,21 +282,11 @@ EditorState RandomState(std::mt19937& rng) {
   sh.OptionIndex = {pick(0, 3),  pick(0, 3), pick(10, 100) * 10, pick(0, 3),
                     pick(0, 16), pick(0, 1), pick(0, 6),         pick(0, 15)};
   auto num = [&](int lo, int hi) { return std::to_string(pick(lo, hi)); };
-  sh.OptionText[3] = num(0, 2);
-  sh.OptionText[5] = num(0, 1);
-  sh.OptionText[6] = num(0, 10);
-  sh.OptionText[7] = num(0, 5);
-  sh.OptionText[8] = num(0, 1);
-  sh.OptionText[9] = num(0, 1);
-  sh.OptionText[10] = num(0, 2);
-  sh.OptionText[11] = num(1, 16);
-  sh.OptionText[12] = num(1, 91);
-  sh.OptionText[13] = num(1, 91);
-  sh.OptionText[14] = num(0, 3);
-  sh.OptionText[18] = num(0, 300);
-  sh.OptionText[19] = num(0, 300);
-  sh.OptionText[22] = num(0, 1);
-  sh.OptionText[23] = num(0, 1);
+  // OptionText index, lowest and highest value the dialogs give it.
+  const int ranges[][3] = {{3, 0, 2},  {5, 0, 1},    {6, 0, 10},   {7, 0, 5},   {8, 0, 1},
+                           {9, 0, 1},  {10, 0, 2},   {11, 1, 16},  {12, 1, 91}, {13, 1, 91},
+                           {14, 0, 3}, {18, 0, 300}, {19, 0, 300}, {22, 0, 1},  {23, 0, 1}};
+  for (const auto& r : ranges) sh.OptionText[r[0]] = num(r[1], r[2]);
   auto text = [&](int max) {
     std::string t;
     int len = pick(0, max);
