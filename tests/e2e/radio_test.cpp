@@ -57,17 +57,6 @@ TEST_F(RadioE2e, ReadAtLineRateInChinese) {
   EXPECT_EQ(ReadFile(Path("r.DAT")), ReadFile(kDemo));
 }
 
-TEST_F(RadioE2e, AFailedReadLeavesTheFileAsItWas) {
-  RadioSim sim({"--fast", "--wrong-id"});
-  WriteFile(Path("old.DAT"), "old contents");
-  Result read = Kv3ctl("read --port " + sim.device() + " -o " + Path("old.DAT"));
-  EXPECT_EQ(read.code, 1);
-  EXPECT_NE(read.err.find("Communication error"), std::string::npos) << read.err;
-  EXPECT_EQ(ReadFile(Path("old.DAT")), "old contents");
-  EXPECT_EQ(Kv3ctl("read --port " + sim.device() + " -o " + Path("new.DAT")).code, 1);
-  EXPECT_FALSE(fs::exists(Path("new.DAT")));
-}
-
 TEST_F(RadioE2e, BandQuestionWithoutATerminalDeclinesUnlessYes) {
   EditorState other = DemoState();
   SelectBandSilently(other.band, 2);

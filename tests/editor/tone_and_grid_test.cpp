@@ -107,22 +107,6 @@ TEST_F(Grid, ClickOnAnEmptyRowOpensItsReceiveFrequency) {
   EXPECT_EQ(Click(1, 0).editor, GridEditor::None);
 }
 
-TEST_F(Grid, ChoiceEditorOpensAtStoredChoiceAndPickStoresIt) {
-  state.grid.EditRow = 3;
-  state.grid.EditCol = 1;
-  CommitFrequency(state, "440");
-  OpenEditor open = Click(3, 5);
-  EXPECT_EQ(open.editor, GridEditor::Choice);
-  EXPECT_EQ(open.listPosition, 1);
-  ASSERT_TRUE(PickChoice(state.grid, 0));
-  ASSERT_TRUE(PickChoice(state.grid, 1));
-  EXPECT_EQ(Cell(3, 5), "高");
-  EXPECT_EQ(state.grid.ChannelChoice[2][3], 1);
-  SetGrid1Text(state.grid);
-  EXPECT_EQ(Cell(3, 5, Language::English), "Hight");
-  EXPECT_FALSE(PickChoice(state.grid, 2));
-}
-
 TEST_F(Grid, NewKeepsChoicesAndAStartedChannelGetsDefaults) {
   Click(1, 7);
   PickChoice(state.grid, 0);

@@ -41,14 +41,6 @@ TEST(CodeplugJson, RandomImagesComeBackByteForByte) {
   }
 }
 
-TEST(CodeplugJson, TheDemoAndANewCodeplugComeBack) {
-  for (const EditorState& s : {DemoState(), StartupState()}) {
-    EditorState imported = StartupState();
-    ASSERT_TRUE(CodeplugFromJson(CodeplugToJson(s), imported).ok());
-    EXPECT_EQ(EncodeImage(imported), EncodeImage(s));
-  }
-}
-
 TEST(CodeplugJson, AHandWrittenFileFillsTheRestFromTheBase) {
   EditorState state = DemoState();
   JsonImportReport r = CodeplugFromJson(
