@@ -17,22 +17,19 @@ std::string Tx(const TestFrequencyRow& row) {
 }
 
 TEST(TestFrequencyEntry, ReceiveMovesDownToTheNearerRasterAndResetsTransmit) {
+  // Whichever raster (5 or 6.25 kHz) has the nearer lower point wins: for
+  // 435.12346 the 5 kHz point is 3.46 kHz below, the 6.25 kHz one 4.71 below.
+  const std::pair<const char*, const char*> cases[] = {{"435.12346", "435.12000"},
+                                                       {"435.0125", "435.01250"},
+                                                       {"435.01300", "435.01250"},
+                                                       {"435.00999", "435.00625"},
+                                                       {"435.0124", "435.01000"}};
   TestFrequencyRow row;
-  ASSERT_EQ(EditTestFrequency(row, 1, "435.12346"), TestFrequencyEdit::Accepted);
-  EXPECT_EQ(Rx(row), "435.12000");  // 5 kHz point 3.46 kHz below, 6.25 kHz point 4.71 below
-  EXPECT_EQ(Tx(row), "435.12000");
-
-  ASSERT_EQ(EditTestFrequency(row, 1, "435.0125"), TestFrequencyEdit::Accepted);
-  EXPECT_EQ(Rx(row), "435.01250");
-  EXPECT_EQ(Tx(row), "435.01250");
-
-  // Whichever raster has the nearer lower point wins.
-  ASSERT_EQ(EditTestFrequency(row, 1, "435.01300"), TestFrequencyEdit::Accepted);
-  EXPECT_EQ(Rx(row), "435.01250");
-  ASSERT_EQ(EditTestFrequency(row, 1, "435.00999"), TestFrequencyEdit::Accepted);
-  EXPECT_EQ(Rx(row), "435.00625");
-  ASSERT_EQ(EditTestFrequency(row, 1, "435.0124"), TestFrequencyEdit::Accepted);
-  EXPECT_EQ(Rx(row), "435.01000");
+  for (auto [typed, stored] : cases) {
+    ASSERT_EQ(EditTestFrequency(row, 1, typed), TestFrequencyEdit::Accepted);
+    EXPECT_EQ(Rx(row), stored) << typed;
+    EXPECT_EQ(Tx(row), stored) << typed;
+  }
 }
 
 TEST(TestFrequencyEntry, TransmitTakesTheRasterOfTheReceiveFrequency) {

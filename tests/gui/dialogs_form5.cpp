@@ -9,14 +9,12 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
-#include <deque>
 
+#include "../link/session_harness.h"
 #include "app/show_message.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form5.h"
 #include "image/codec.h"
-#include "link/session.h"
-#include "link/simulated_radio.h"
 #include "main_window_support.h"
 
 using namespace kv3;
@@ -24,39 +22,16 @@ using namespace kv3test;
 
 namespace {
 
-// A write session against the simulated radio, wired without a port.
-class WireToRadio : public SessionEnvironment, public SessionListener {
- public:
-  explicit WireToRadio(const EditorState& state) : state_(state) {}
-  bool PortIsOpen() const override { return true; }
-  int BandIndex() const override { return state_.band.index; }
-  MemoryImage ImageToWrite() const override { return EncodeImage(state_); }
-  bool TuningUnlocked() const override { return state_.shared.TuningUnlocked != 0; }
-  void SendBytes(std::span<const uint8_t> bytes) override {
-    pending_.emplace_back(bytes.begin(), bytes.end());
+// A write of the state to the simulated radio; the radio after it.
+struct WrittenRadio {
+  explicit WrittenRadio(const EditorState& state) {
+    h.writeImage = EncodeImage(state);
+    h.tuning = state.shared.TuningUnlocked != 0;
+    h.band = state.band.index;
+    if (h.session.StartWrite()) h.RunToEnd();
   }
-
-  // Runs a write to the end; returns the blocks written.
-  std::vector<int> Write() {
-    ProgrammingSession session(*this, *this);
-    session.SetLastBand(state_.band.index);
-    if (!session.StartWrite()) return {};
-    while (!pending_.empty()) {
-      std::vector<uint8_t> out = std::move(pending_.front());
-      pending_.pop_front();
-      std::vector<RadioEvent> events;
-      radio.Receive(out, events);
-      for (const RadioEvent& e : events)
-        if (e.kind == RadioEvent::Kind::Bytes) session.OnReceive(e.bytes);
-    }
-    return session.WrittenBlocks();
-  }
-
-  SimulatedRadio radio;
-
- private:
-  const EditorState& state_;
-  std::deque<std::vector<uint8_t>> pending_;
+  size_t blocks() const { return h.session.WrittenBlocks().size(); }
+  test::SessionHarness h;
 };
 
 }  // namespace
@@ -218,10 +193,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
 
-    {
-      WireToRadio wire(state_);
-      QCOMPARE(wire.Write().size(), size_t{46});
-    }
+    { QCOMPARE(WrittenRadio(state_).blocks(), size_t{46}); }
 
     ClickCaption(f, "Label18", 500.4);  // window from 500
     ClickCaption(f, "Label14", 503.0);
@@ -236,10 +208,9 @@ class DialogsForm5Test : public QObject, DialogFixture {
     {
       Find<QSlider>(&power, "Slider1")->setValue(230);
       Click(&power, "Command1");
-      WireToRadio wire(state_);
-      std::vector<int> blocks = wire.Write();
-      QCOMPARE(blocks.size(), size_t{47});
-      QCOMPARE(wire.radio.Image()[At(addr::kTxPowerHigh)], uint8_t{230});
+      WrittenRadio wire(state_);
+      QCOMPARE(wire.blocks(), size_t{47});
+      QCOMPARE(wire.h.radio.Image()[At(addr::kTxPowerHigh)], uint8_t{230});
     }
 
     // A decode locks the write again but not the sequence: one caption unlocks.

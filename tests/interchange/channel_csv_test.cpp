@@ -222,12 +222,6 @@ TEST(ChannelCsv, ANonDecimalFrequencyIsLeftOutOfTheExport) {
   EXPECT_EQ(out.leftOut, std::vector<int>{1});
 }
 
-}  // namespace
-}  // namespace kv3
-
-namespace kv3 {
-namespace {
-
 // Damaged lists: every outcome is either a whole accepted list or no change.
 TEST(ChannelCsv, DamagedFilesChangeAllOrNothing) {
   EditorState demo = DemoState();
