@@ -10,10 +10,12 @@
 
 using namespace kv3test;
 
-class MainStartup : public QObject {
+class MainStartup : public QObject, WindowFixture {
   Q_OBJECT
 
  private slots:
+  void cleanup() { Stop(); }
+
   void FreshStartShowsTheDefaultsAndCreatesTheParameterFile() {
     TempConfig config;
     auto w = StartWindow();
@@ -48,47 +50,36 @@ class MainStartup : public QObject {
     QCOMPARE(config.ReadParameters(), QByteArray("\x00", 1) + char(port) + QByteArray("\x00", 1));
   }
 
-  void SavedLockDisablesBandAndGridButNotTheSettings() {
-    TempConfig config;
-    config.WriteParameters(QByteArray("\x01\x01\x00", 3));
-    auto w = StartWindow();
-    QVERIFY(Find<QAction>(w.get(), "mnulock")->isChecked());
-    QVERIFY(!Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
-    QVERIFY(!Find<QTableView>(w.get(), "Grid1")->isEnabled());
-    QVERIFY(Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
-    // Choosing the item twice ends with all three locked.
-    w->ToggleLock();
-    QVERIFY(Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
-    QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
-    w->ToggleLock();
-    QVERIFY(!Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
-    QVERIFY(!Find<QTableView>(w.get(), "Grid1")->isEnabled());
-    QVERIFY(!Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
-    w->close();
-    QCOMPARE(config.ReadParameters().at(0), '\x01');
+  // The saved lock byte: 1 locks the band and the grid but not the settings;
+  // any other value but 0 checks the item as designed, disables nothing, and
+  // is saved as 1 at shutdown.
+  void SavedLockByte() {
+    const struct {
+      char saved;
+      bool locked, disabled;
+      char atShutdown;
+    } cases[] = {{0, false, false, 0}, {1, true, true, 1}, {7, true, false, 1}};
+    for (const auto& c : cases) {
+      Start(QByteArray(1, c.saved) + QByteArray("\x01\x00", 2));
+      QCOMPARE(w_->locked(), c.locked);
+      QCOMPARE(Find<QAction>(w_.get(), "mnulock")->isChecked(), c.locked);
+      QCOMPARE(Find<QGroupBox>(w_.get(), "Frame1")->isEnabled(), !c.disabled);
+      QCOMPARE(Find<QTableView>(w_.get(), "Grid1")->isEnabled(), !c.disabled);
+      QVERIFY(Find<QGroupBox>(w_.get(), "Frame2")->isEnabled());
+      w_->close();
+      QCOMPARE(config_->ReadParameters().at(0), c.atShutdown);
+      Stop();
+    }
   }
 
-  void SavedUnlockAndUnknownLockValue() {
-    {
-      TempConfig config;
-      config.WriteParameters(QByteArray("\x00\x01\x00", 3));
-      auto w = StartWindow();
-      QVERIFY(!w->locked());
-      QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
-    }
-    {
-      // Any other value: the item stays checked as designed, nothing is
-      // disabled, and shutdown saves it as locked.
-      TempConfig config;
-      config.WriteParameters(QByteArray("\x07\x01\x00", 3));
-      auto w = StartWindow();
-      QVERIFY(w->locked());
-      QVERIFY(Find<QGroupBox>(w.get(), "Frame1")->isEnabled());
-      QVERIFY(Find<QTableView>(w.get(), "Grid1")->isEnabled());
-      QVERIFY(Find<QGroupBox>(w.get(), "Frame2")->isEnabled());
-      w->close();
-      QCOMPARE(config.ReadParameters().at(0), '\x01');
-    }
+  void ChoosingTheLockTwiceAfterASavedLockLocksTheSettingsToo() {
+    Start(QByteArray("\x01\x01\x00", 3));
+    w_->ToggleLock();
+    QVERIFY(Find<QGroupBox>(w_.get(), "Frame1")->isEnabled());
+    QVERIFY(Find<QTableView>(w_.get(), "Grid1")->isEnabled());
+    w_->ToggleLock();
+    for (const char* name : {"Frame1", "Grid1", "Frame2"})
+      QVERIFY(!Find<QWidget>(w_.get(), name)->isEnabled());
   }
 
   void LanguageHintIsUsedOnceAndTheLanguageIsSavedAtShutdown() {
@@ -111,9 +102,8 @@ class MainStartup : public QObject {
   }
 
   void TraditionalStartConvertsCaptionsButNotTheTitle() {
-    TempConfig config;
-    config.WriteParameters(QByteArray("\x00\x01\x02", 3));
-    auto w = StartWindow();
+    Start(QByteArray("\x00\x01\x02", 3));
+    auto& w = w_;
     QCOMPARE(w->language(), kv3::Language::Traditional);
     QCOMPARE(w->windowTitle(), QString("凯维写频软件 V1.00"));
     QCOMPARE(Find<QGroupBox>(w.get(), "Frame1")->title(), QString("機型選擇"));

@@ -187,10 +187,4 @@ inline void TypeFrequency(kv3::MainWindow& window, int row, const QString& text)
   QTest::keyClick(editor, Qt::Key_Return);
 }
 
-inline QStringList Entries(QComboBox* combo) {
-  QStringList entries;
-  for (int i = 0; i < combo->count(); ++i) entries << combo->itemText(i);
-  return entries;
-}
-
 }  // namespace kv3test
