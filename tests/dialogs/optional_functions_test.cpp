@@ -48,24 +48,6 @@ TEST(OptionalFunctionsDialog, StoringWhatIsShownKeepsEveryValue) {
   EXPECT_EQ(stored, shared);
 }
 
-TEST(OptionalFunctionsDialog, StoreWritesPositionsAndLeavesTheDtmfValues) {
-  SharedValues shared = StartupState().shared;
-  OptionalFunctionsControls c = ControlsFromShared(shared);
-  c.Combo12 = 0;
-  c.Combo7 = 10;
-  c.Text6 = " 7";
-  c.Check4 = false;
-  shared.OptionIndex[2] = 500;
-  shared.DtmfMemoryCodes[3] = "12*#";
-  ASSERT_EQ(StoreOptionalFunctions(c, shared), OptionalFunctionsStore::Stored);
-  EXPECT_EQ(shared.OptionText[11], "1");
-  EXPECT_EQ(shared.OptionText[6], "10");
-  EXPECT_EQ(shared.OptionText[19], "7");
-  EXPECT_EQ(shared.OptionText[23], "0");
-  EXPECT_EQ(shared.OptionIndex[2], 500);
-  EXPECT_EQ(shared.DtmfMemoryCodes[3], "12*#");
-}
-
 TEST(OptionalFunctionsDialog, ValuesOutsideTheListsSelectNothingAndSurviveStoring) {
   SharedValues shared = StartupState().shared;
   shared.OptionText[11] = "0";
