@@ -160,53 +160,51 @@ TEST(ChannelCsv, PowerInWattsTheLargestIsHigh) {
 }
 
 TEST(ChannelCsv, ExportTakesTheSimplestToneModeAndComesBack) {
+  // A channel per row, and the export column (3 Duplex, 5 Tone, 11 CrossMode)
+  // that shows how it was written.
+  const uint32_t f1 = 43812500, f2 = 44312500;
+  const struct Row {
+    uint32_t rx, tx;
+    Tone rxTone, txTone;
+    int column;
+    const char* text;
+  } rows[] = {
+      {f1, f1, Tone::Off(), Tone::Off(), 5, ""},
+      {f1, f1, Tone::Off(), Tone::Ctcss(885), 5, "Tone"},
+      {f1, f1, Tone::Ctcss(885), Tone::Ctcss(885), 5, "TSQL"},
+      {f1, f1, Tone::Dcs(023, true), Tone::Dcs(023, false), 9, "NR"},  // DTCS, polarity NR
+      {f1, f1, Tone::Ctcss(885), Tone::Ctcss(1000), 11, "Tone->Tone"},
+      {f1, f1, Tone::Ctcss(885), Tone::Off(), 11, "->Tone"},
+      {f1, f1, Tone::Dcs(023, false), Tone::Off(), 11, "->DTCS"},
+      {f1, f1, Tone::Off(), Tone::Dcs(0754, true), 11, "DTCS->"},
+      {f1, f1, Tone::Dcs(025, false), Tone::Dcs(023, false), 11, "DTCS->DTCS"},
+      {f1, f1, Tone::Ctcss(670), Tone::Dcs(023, false), 11, "DTCS->Tone"},
+      {f1, 0, Tone::Off(), Tone::Blank(), 3, "off"},
+      {f1, f2, Tone::Off(), Tone::Off(), 3, "+"},
+      {f2, f1, Tone::Off(), Tone::Off(), 3, "-"},
+  };
   EditorState state = StartupState();
-  auto set = [&](int n, uint32_t rx, uint32_t tx, Tone rxTone, Tone txTone) {
+  for (int n = 1; n <= 13; ++n) {
+    const Row& r = rows[n - 1];
     Channel& c = state.grid.channels[n - 1];
-    c.rx = Freq4FromUnits(rx);
-    c.tx = tx ? Freq4FromUnits(tx) : kNoFrequency;
-    c.rxTone = rxTone;
-    c.txTone = txTone;
+    c.rx = Freq4FromUnits(r.rx);
+    c.tx = r.tx ? Freq4FromUnits(r.tx) : kNoFrequency;
+    c.rxTone = r.rxTone;
+    c.txTone = r.txTone;
     c.power = static_cast<int8_t>(n % 2);
     c.forbid = 0;
     c.bandwidth = static_cast<int8_t>(n / 2 % 2);
     c.scan = static_cast<int8_t>(n / 4 % 2);
-  };
-  set(1, 43812500, 43812500, Tone::Off(), Tone::Off());
-  set(2, 43812500, 43812500, Tone::Off(), Tone::Ctcss(885));
-  set(3, 43812500, 43812500, Tone::Ctcss(885), Tone::Ctcss(885));
-  set(4, 43812500, 43812500, Tone::Dcs(023, true), Tone::Dcs(023, false));
-  set(5, 43812500, 43812500, Tone::Ctcss(885), Tone::Ctcss(1000));
-  set(6, 43812500, 43812500, Tone::Ctcss(885), Tone::Off());
-  set(7, 43812500, 43812500, Tone::Dcs(023, false), Tone::Off());
-  set(8, 43812500, 43812500, Tone::Off(), Tone::Dcs(0754, true));
-  set(9, 43812500, 43812500, Tone::Dcs(025, false), Tone::Dcs(023, false));
-  set(10, 43812500, 43812500, Tone::Ctcss(670), Tone::Dcs(023, false));
-  set(11, 43812500, 0, Tone::Off(), Tone::Blank());
-  set(12, 43812500, 44312500, Tone::Off(), Tone::Off());
-  set(13, 44312500, 43812500, Tone::Off(), Tone::Off());
+  }
 
   CsvExport out = ExportChannelsCsv(state);
   EXPECT_TRUE(out.leftOut.empty());
   CsvParseResult table = ParseCsv(out.text);
   ASSERT_TRUE(table.ok());
   ASSERT_EQ(table.records.size(), 14u);
-  auto field = [&](int n, int col) { return table.records[n].fields[col]; };
-  // Columns: 3 Duplex, 5 Tone, 11 CrossMode.
-  EXPECT_EQ(field(1, 5), "");
-  EXPECT_EQ(field(2, 5), "Tone");
-  EXPECT_EQ(field(3, 5), "TSQL");
-  EXPECT_EQ(field(4, 5), "DTCS");
-  EXPECT_EQ(field(4, 9), "NR");
-  EXPECT_EQ(field(5, 11), "Tone->Tone");
-  EXPECT_EQ(field(6, 11), "->Tone");
-  EXPECT_EQ(field(7, 11), "->DTCS");
-  EXPECT_EQ(field(8, 11), "DTCS->");
-  EXPECT_EQ(field(9, 11), "DTCS->DTCS");
-  EXPECT_EQ(field(10, 11), "DTCS->Tone");
-  EXPECT_EQ(field(11, 3), "off");
-  EXPECT_EQ(field(12, 3), "+");
-  EXPECT_EQ(field(13, 3), "-");
+  for (int n = 1; n <= 13; ++n)
+    EXPECT_EQ(table.records[n].fields[rows[n - 1].column], rows[n - 1].text) << "channel " << n;
+  EXPECT_EQ(table.records[4].fields[5], "DTCS");
 
   EditorState back = StartupState();
   CsvImportReport r = ImportChannelsCsv(out.text, back, false);
