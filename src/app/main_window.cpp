@@ -401,8 +401,10 @@ void MainWindow::ConnectSession() {
     ProgressBar1_->setVisible(visible);
   });
   connect(s, &QtSession::controlsEnabledChanged, this, &MainWindow::SetSessionControlsEnabled);
+  // A session puts the focus on the band list; a locked editor keeps its band
+  // frame disabled, so a session never opens a way around the lock.
   connect(s, &QtSession::focusBandList, this, [this] {
-    Frame1_->setEnabled(true);
+    if (!locked()) Frame1_->setEnabled(true);
     Combo1_->setFocus(Qt::OtherFocusReason);
   });
   connect(s, &QtSession::messageRequested, this,

@@ -54,6 +54,18 @@ class MainSession : public QObject, WindowFixture {
     QVERIFY(messages.records.isEmpty());
   }
 
+  void ASessionKeepsALockedBandLocked() {
+    Messages messages;
+    w_->ToggleLock();
+    auto* frame = Find<QWidget>(w_.get(), "Frame1");
+    QVERIFY(!frame->isEnabled());
+    QTest::keyClick(w_.get(), Qt::Key_R, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(w_.get(), "Label")->text(), QString("读频成功！"), 5000);
+    QVERIFY(!frame->isEnabled());
+    w_->ToggleLock();
+    QVERIFY(frame->isEnabled());
+  }
+
   void WriteSendsTheEditedChannels() {
     Messages messages;
     TypeFrequency(*w_, 16, "470.0125");
