@@ -1,5 +1,7 @@
 #include "editor/grid_edit.h"
 
+#include <algorithm>
+
 #include "editor/grid_text.h"
 
 namespace kv3 {
@@ -81,6 +83,18 @@ void SetGrid1Text(ChannelGrid& grid) {
       if (c == 0 || c == 1) ChoiceCell(ch, col) = static_cast<int8_t>(c);
     }
   }
+}
+
+void StoreChoicesOf(ChannelGrid& grid, int row) {
+  if (row < 1 || row > kChannelCount) return;
+  const Channel& ch = grid.channels[row - 1];
+  auto& c = grid.ChannelChoice[row - 1];
+  c[0] = static_cast<int16_t>(std::max(0, TonePosition(ch.rxTone)));
+  c[2] = static_cast<int16_t>(std::max(0, TonePosition(ch.txTone)));
+  c[3] = ch.power;
+  c[4] = ch.forbid;
+  c[5] = ch.bandwidth;
+  c[6] = ch.scan;
 }
 
 }  // namespace kv3

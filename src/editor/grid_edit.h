@@ -43,6 +43,12 @@ bool PickChoice(ChannelGrid& grid, int position);
 int8_t& ChoiceCell(Channel& channel, int col);
 int8_t ChoiceCell(const Channel& channel, int col);
 
+// Sets the stored choices of a channel (row 1..16) from its values, as if
+// each had been picked from its list: the tones' list positions (0 for a tone
+// the list does not hold) and the four per-channel choices. Used where a
+// channel arrives whole from outside the grid (an imported file).
+void StoreChoicesOf(ChannelGrid& grid, int row);
+
 // ClearGrid1 (New): empties every channel; ChannelChoice is kept.
 void ClearGrid1(ChannelGrid& grid);
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "editor/grid_edit.h"
 #include "interchange/csv_table.h"
 #include "interchange/entry_checks.h"
 
@@ -430,13 +431,7 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
     auto& choice = state.grid.ChannelChoice[n];
     choice.fill(0);
     if (!listed[n]) continue;
-    const Channel& ch = channels[n];
-    choice[0] = static_cast<int16_t>(std::max(0, TonePosition(ch.rxTone)));
-    choice[2] = static_cast<int16_t>(std::max(0, TonePosition(ch.txTone)));
-    choice[3] = ch.power;
-    choice[4] = ch.forbid;
-    choice[5] = ch.bandwidth;
-    choice[6] = ch.scan;
+    StoreChoicesOf(state.grid, n + 1);
   }
   report.changed = true;
   return report;

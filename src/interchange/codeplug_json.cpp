@@ -7,6 +7,7 @@
 
 #include "editor/band.h"
 #include "editor/frequency_entry.h"
+#include "editor/grid_edit.h"
 #include "image/hex.h"
 
 namespace kv3 {
@@ -379,13 +380,7 @@ JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
           choice("bandwidth", "narrow", "wide", ch.bandwidth);
           r.Bool("scan", [&](bool v) { ch.scan = v ? 1 : 0; });
           result.grid.channels[n - 1] = ch;
-          auto& c = result.grid.ChannelChoice[n - 1];
-          c[0] = static_cast<int16_t>(std::max(0, TonePosition(ch.rxTone)));
-          c[2] = static_cast<int16_t>(std::max(0, TonePosition(ch.txTone)));
-          c[3] = ch.power;
-          c[4] = ch.forbid;
-          c[5] = ch.bandwidth;
-          c[6] = ch.scan;
+          StoreChoicesOf(result.grid, n);
         }
       }
     }
