@@ -249,10 +249,11 @@ void MainWindow::BuildMenus() {
       {"mnudebug", [this] { return static_cast<QWidget*>(form2_.get()); }},
       {"mnutestfre", [this] { return static_cast<QWidget*>(form4_.get()); }},
   };
-  for (const auto& [name, window] : windows) {
-    QAction* action = NewAction(this, name);
+  for (const auto& entry : windows) {
+    QAction* action = NewAction(this, entry.first);
     mnupro_->addAction(action);
-    connect(action, &QAction::triggered, this, [this, window] {
+    // (A structured binding cannot be captured by clang 14.)
+    connect(action, &QAction::triggered, this, [this, window = entry.second] {
       FinishStartup();
       ShowWindow(window());
     });

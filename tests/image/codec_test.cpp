@@ -89,8 +89,8 @@ TEST(Encode, OptionFieldsAndTexts) {
   EXPECT_EQ(Bytes(img, 357, 2), (std::vector<uint8_t>{0x2C, 0x01}));
   EXPECT_EQ(img[At(354)], 0xFF);  // retrace time 0 is written as 0xFF
   EXPECT_EQ(img[At(355)], 7);
-  std::vector<uint8_t> dtmf = {0x31, 0x32, 0x33, 0x3A};
-  dtmf.resize(16, 0xFF);
+  const std::vector<uint8_t> dtmf = {0x31, 0x32, 0x33, 0x3A, 0xFF, 0xFF, 0xFF, 0xFF,
+                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(Bytes(img, 512, 16), dtmf);
 }
 
