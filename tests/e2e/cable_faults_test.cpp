@@ -233,12 +233,16 @@ TEST_F(CableFaults, RadioKilledAtRandomMomentsOfALineRateRead) {
     fs::path dir = dir_ / ("killed_" + std::to_string(run));
     fs::create_directories(dir);
     WriteFile(dir / "out.DAT", kOldContents);
-    RadioSim sim({"--image", kDemo}, (dir / "sim.err").string());
+    RadioSim sim({"--verbose", "--image", kDemo}, (dir / "sim.err").string());
     ASSERT_FALSE(sim.device().empty());
     auto read = StartKv3ctl(dir, "read",
                             {"read", "--port", sim.device(), "-o", (dir / "out.DAT").string()});
+    // The kill is armed once the radio has seen the session begin, however
+    // long kv3ctl took to start; it then falls at a random moment of the
+    // read (over a second at the line rate), or after its end.
+    ASSERT_TRUE(sim.WaitForSessionStart()) << read->err();
     seed = seed * 1103515245 + 12345;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50 + (seed >> 16) % 900));
+    std::this_thread::sleep_for(std::chrono::milliseconds((seed >> 16) % 1200));
     sim.Kill();
     int code = read->Wait();
     std::string err = read->err();
@@ -259,11 +263,12 @@ TEST_F(CableFaults, SlowRadioWithinTheTimeOut) {
   std::vector<Case> cases;
   Add(cases, "every_reply_late", false, {100}, {"--delay"}, {.expectOk = true});
   Add(cases, "every_reply_late_write", true, {100}, {"--delay"}, {.expectOk = true});
-  // One answer late by well over half the time-out (which is 2.5 s at the
-  // least), at the line rate; the margin is for a loaded machine.
+  // One answer late by over two ticks of the time-out watch, at the line
+  // rate: the session ends only on the sixth tick (2.5 s at the least), which
+  // leaves over a second for a loaded machine.
   const Case late{.fast = false, .expectOk = true};
-  Add(cases, "read_one_reply_late", false, {0, 1, 3, 20}, {"--delay", "1700", "--delay-at"}, late);
-  Add(cases, "write_one_reply_late", true, {2, 25}, {"--delay", "1700", "--delay-at"}, late);
+  Add(cases, "read_one_reply_late", false, {0, 1, 3, 20}, {"--delay", "1200", "--delay-at"}, late);
+  Add(cases, "write_one_reply_late", true, {2, 25}, {"--delay", "1200", "--delay-at"}, late);
   RunAll(cases);
 }
 

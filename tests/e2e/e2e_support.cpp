@@ -103,6 +103,24 @@ RadioSim::RadioSim(std::vector<std::string> options, std::string errPath)
   if (f) std::fclose(f);
 }
 
+std::string RadioSim::endByteLines() const {
+  std::istringstream lines(err());
+  std::string kept;
+  for (std::string line; std::getline(lines, line);)
+    if (line.find("end byte after") != std::string::npos) kept += line + "\n";
+  return kept;
+}
+
+bool RadioSim::WaitForSessionStart(int n, std::chrono::milliseconds limit) const {
+  const std::string marker = "session " + std::to_string(n) + " started";
+  auto deadline = std::chrono::steady_clock::now() + limit;
+  while (err().find(marker) == std::string::npos) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(2ms);
+  }
+  return true;
+}
+
 int RadioSim::Stop() {
   if (pid_ <= 0) return -1;
   kill(pid_, SIGTERM);

@@ -54,6 +54,11 @@ class RadioSim {
   const std::string& device() const { return device_; }
   std::string err() const { return ReadFile(errPath_); }
   int endBytes() const { return Count(err(), "end byte after"); }
+  // The lines of err() that report an end byte, in order.
+  std::string endByteLines() const;
+  // Waits (with --verbose) until the radio has seen the start of its n-th
+  // session; false when that did not happen within the limit.
+  bool WaitForSessionStart(int n = 1, std::chrono::milliseconds limit = 30s) const;
   int Stop();         // SIGTERM; its exit code
   int WaitForExit();  // the sim ends by itself (it went away)
   void Kill();        // SIGKILL: nothing of its own is closed or saved

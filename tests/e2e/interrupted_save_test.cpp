@@ -78,7 +78,7 @@ TEST_F(InterruptedSave, SaverKilledAtRandomMomentsLeavesOneWholeFile) {
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       // Saves B, A, B, ... until killed.
-      for (int i = 0;; ++i) SaveCodeplug(file.string(), i % 2 == 0 ? imageB : imageA);
+      for (int i = 0;; ++i) (void)SaveCodeplug(file.string(), i % 2 == 0 ? imageB : imageA);
     }
     std::uniform_int_distribution<int64_t> wait(0, 6 * perSave);
     std::this_thread::sleep_for(std::chrono::microseconds(wait(rng_)));

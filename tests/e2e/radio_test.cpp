@@ -38,7 +38,7 @@ TEST_F(RadioE2e, ReadAndWriteOverAPseudoTerminalByteForByte) {
     EXPECT_NE(write.err.find("Write frequency success!"), std::string::npos) << write.err;
     ASSERT_EQ(sim.Stop(), 0);
     // Both sessions ended with the end byte, which kv3ctl must not lose on exit.
-    EXPECT_EQ(sim.err(),
+    EXPECT_EQ(sim.endByteLines(),
               "kv3-radio-sim: end byte after 16 read requests and 0 write blocks\n"
               "kv3-radio-sim: end byte after 0 read requests and " +
                   std::string(tuning ? "47" : "46") + " write blocks\n");
@@ -77,10 +77,11 @@ TEST_F(RadioE2e, BandQuestionWithoutATerminalDeclinesUnlessYes) {
 
 TEST_F(RadioE2e, ARadioThatGoesAwayEndsTheReadAtOnce) {
   // At line rate the read takes over a second; the radio vanishes in it.
-  RadioSim sim({"--image", kDemo});
+  RadioSim sim({"--verbose", "--image", kDemo}, Path("sim.err"));
   Kv3ctlProcess read({"read", "--port", sim.device(), "-o", Path("r.DAT")}, "/dev/null",
                      Path("err"));
-  std::this_thread::sleep_for(400ms);
+  // Pulled once the session has begun, however long kv3ctl took to start.
+  ASSERT_TRUE(sim.WaitForSessionStart()) << read.err();
   sim.Kill();
   EXPECT_EQ(read.Wait(), 1);
   EXPECT_NE(read.err().find("the device went away during the session"), std::string::npos)

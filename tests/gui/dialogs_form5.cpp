@@ -157,7 +157,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
     other.shared.OptionText[13] = "91";
     other.shared.OptionText[19] = "250";
     other.shared.OptionText[22] = "0";
-    DecodeImage(EncodeImage(other), state_);
+    QVERIFY(DecodeImage(EncodeImage(other), state_));
     f.LoadFromState();
     QCOMPARE(Combo(&f, "Combo7")->currentIndex(), 7);
     QCOMPARE(Combo(&f, "Combo11")->currentIndex(), 1);
@@ -214,7 +214,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
     }
 
     // A decode locks the write again but not the sequence: one caption unlocks.
-    DecodeImage(EncodeImage(state_), state_);
+    QVERIFY(DecodeImage(EncodeImage(state_), state_));
     QCOMPARE(state_.shared.TuningUnlocked, 0);
     ClickCaption(f, "Label17", 511.0);  // the window is still open at 506 + 5.0
     QCOMPARE(unlocked.count(), 2);

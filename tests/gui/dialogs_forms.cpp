@@ -93,7 +93,7 @@ class DialogsFormsTest : public QObject, DialogFixture {
     EditorState other = StartupState();
     other.shared.TestFrequencyTable[15][1] = Freq4FromUnits(44012500);
     other.shared.TestFrequencyTable[15][0] = Freq4FromUnits(44000000);
-    DecodeImage(EncodeImage(other), state_);
+    QVERIFY(DecodeImage(EncodeImage(other), state_));
     f.LoadFromState();
     QCOMPARE(Cell(f, 1, 1), QString());
     QCOMPARE(Cell(f, 16, 2), QStringLiteral("440.12500"));
@@ -119,7 +119,7 @@ class DialogsFormsTest : public QObject, DialogFixture {
     // A decode moves the sliders but leaves them enabled.
     EditorState other = StartupState();
     other.shared.TxPowerLowLevel = 17;
-    DecodeImage(EncodeImage(other), state_);
+    QVERIFY(DecodeImage(EncodeImage(other), state_));
     f.LoadFromState();
     QCOMPARE(s3->value(), 17);
     QCOMPARE(Find<QLabel>(&f, "Lblpower3")->text(), QStringLiteral("17"));

@@ -47,7 +47,7 @@ class MainRadioLink : public QObject {
       QVERIFY(!w.port().simulated());
       w.StartRead();
       QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(&w, "Label")->text(),
-                                QString("Read frequency success!"), 10000);
+                                QString("Read frequency success!"), kGenerous);
       const kv3::EditorState demo = kv3::DemoState();
       QCOMPARE(Cell(w, 3, 2),
                QString::fromStdString(kv3::CellText(demo.grid, 3, 2, kv3::Language::English)));

@@ -35,7 +35,7 @@ class MainSession : public QObject, WindowFixture {
     QCOMPARE(status->text(), QString("正在通信,请稍后……"));
     // Ctrl+R while the session runs does nothing.
     QTest::keyClick(w_.get(), Qt::Key_R, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("读频成功！"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("读频成功！"), kGenerous);
     QCOMPARE(w_->port().simulatedPort().radio().sessionsStarted(), 1);
     QVERIFY(Find<QProgressBar>(w_.get(), "ProgressBar1")->isHidden());
 
@@ -48,7 +48,7 @@ class MainSession : public QObject, WindowFixture {
     }
     QCOMPARE(Find<QComboBox>(w_.get(), "Combo1")->currentIndex(), demo.band.index);
     QCOMPARE(Find<QComboBox>(w_.get(), "Combo9")->currentIndex(), demo.settings.squelch);
-    QTRY_VERIFY_WITH_TIMEOUT(toolbar->isEnabled(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(toolbar->isEnabled(), kGenerous);
     QVERIFY(Find<QAction>(w_.get(), "mnureadFre")->isEnabled());
     QVERIFY(status->isHidden());
     QVERIFY(messages.records.isEmpty());
@@ -60,7 +60,8 @@ class MainSession : public QObject, WindowFixture {
     auto* frame = Find<QWidget>(w_.get(), "Frame1");
     QVERIFY(!frame->isEnabled());
     QTest::keyClick(w_.get(), Qt::Key_R, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(w_.get(), "Label")->text(), QString("读频成功！"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>(w_.get(), "Label")->text(), QString("读频成功！"),
+                              kGenerous);
     QVERIFY(!frame->isEnabled());
     w_->ToggleLock();
     QVERIFY(frame->isEnabled());
@@ -71,14 +72,14 @@ class MainSession : public QObject, WindowFixture {
     TypeFrequency(*w_, 16, "470.0125");
     auto* status = Find<QLabel>(w_.get(), "Label");
     Find<QAction>(w_.get(), "write")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("写频成功！"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QString("写频成功！"), kGenerous);
     kv3::EditorState written = kv3::StartupState();
     QVERIFY(kv3::DecodeImage(std::span<const uint8_t>(w_->port().simulatedPort().radio().Image()),
                              written));
     QCOMPARE(written.grid.channels[15], w_->state().grid.channels[15]);
     QCOMPARE(written.settings, w_->state().settings);
     QVERIFY(messages.records.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled(), kGenerous);
   }
 
   void AnotherBandAsksBeforeWritingAndNoStopsIt() {
@@ -88,20 +89,20 @@ class MainSession : public QObject, WindowFixture {
     w_->ChooseEnglish();
     QTest::keyClick(w_.get(), Qt::Key_W, Qt::ControlModifier);
     auto* status = Find<QLabel>(w_.get(), "Label");
-    QTRY_COMPARE_WITH_TIMEOUT(messages.records.size(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(messages.records.size(), 2, kGenerous);
     QCOMPARE(messages.records[1].prompt,
              QString("Frequency band with discrepancies, do you wish to continue?"));
     QCOMPARE(messages.records[1].buttonLabels, (QStringList{"Yes", "No"}));
     QTRY_COMPARE(status->text(), messages.records[1].prompt);
     QVERIFY(w_->port().simulatedPort().radio().writeAddresses().empty());
-    QTRY_VERIFY_WITH_TIMEOUT(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled(), kGenerous);
   }
 
   void SilentRadioEndsWithTheErrorMessage() {
     Messages messages;
     w_->port().simulatedPort().radio().faults().silentFrom = 1;
     w_->StartRead();
-    QTRY_COMPARE_WITH_TIMEOUT(messages.records.size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(messages.records.size(), 1, kGenerous);
     QCOMPARE(messages.records[0].prompt, QString::fromUtf8(kv3::msg::kCommError.zh));
     QCOMPARE(messages.records[0].buttons, 16);
     QVERIFY(Find<QToolBar>(w_.get(), "Toolbar1")->isEnabled());

@@ -27,6 +27,11 @@
 
 namespace kv3test {
 
+// The bound of a wait for something that happens by itself (a session, the
+// blink timer's last tick): generous, as a loaded machine may be slow; a test
+// that passes never waits that long.
+inline constexpr int kGenerous = 30000;
+
 // XDG_CONFIG_HOME points at a fresh folder for as long as this lives.
 class TempConfig {
  public:
@@ -121,7 +126,8 @@ inline std::unique_ptr<kv3::MainWindow> StartWindow(bool simulate = true) {
   QApplication::setActiveWindow(window.get());
   if (!QTest::qWaitForWindowExposed(window.get())) qWarning("main window not exposed");
   // The port dialog and the feature dialogs come right after the first paint.
-  if (!QTest::qWaitFor([&] { return window->findChild<QWidget*>("FormCOM") != nullptr; }, 2000)) {
+  if (!QTest::qWaitFor([&] { return window->findChild<QWidget*>("FormCOM") != nullptr; },
+                       kGenerous)) {
     qWarning("start-up did not finish after the first paint");
   }
   return window;

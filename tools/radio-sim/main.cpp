@@ -234,6 +234,7 @@ int main(int argc, char** argv) {
     if (radio.sessionsStarted() != started) {
       ++sessions;
       replies = 0;
+      if (o.verbose) std::fprintf(stderr, "kv3-radio-sim: session %d started\n", sessions);
     }
     for (size_t k = written; k < radio.writeAddresses().size(); ++k) {
       int address = radio.writeAddresses()[k];
