@@ -29,19 +29,23 @@ const Command kCommands[] = {
      kv3ctl::RunWrite},
     {"ports", "[--lang L]                                    list COM1..COM20 and their devices",
      kv3ctl::RunPorts},
-    {"set", "FILE --channel N [--rx F] [--tx F] [--rx-tone T] [--tx-tone T] [--power low|high]\n"
-            "      [--forbid off|carrier] [--bandwidth narrow|wide] [--scan no|yes] [--clear]\n"
-            "      [--band INDEX] [--yes] [--lang L]   edit a codeplug as typing into the grid",
+    {"set",
+     "FILE --channel N [--rx F] [--tx F] [--rx-tone T] [--tx-tone T] [--power low|high]\n"
+     "      [--forbid off|carrier] [--bandwidth narrow|wide] [--scan no|yes] [--clear]\n"
+     "      [--band INDEX] [--yes] [--lang L]   edit a codeplug as typing into the grid",
      kv3ctl::RunSet},
-    {"export", "FILE -o OUT.csv|OUT.json                     the channel list as CSV, or all as JSON",
+    {"export",
+     "FILE -o OUT.csv|OUT.json                     the channel list as CSV, or all as JSON",
      kv3ctl::RunExport},
     {"import", "IN.csv|IN.json -o FILE [--base BASE.DAT] [--skip-bad]  make a codeplug from them",
      kv3ctl::RunImport},
-    {"diff", "A B [--json] [--lang L]                       what differs (exit 1 when anything does)",
+    {"diff",
+     "A B [--json] [--lang L]                       what differs (exit 1 when anything does)",
      kv3ctl::RunDiff},
     {"backups", "[--json]                                   list the backups of every read",
      kv3ctl::RunBackups},
-    {"clone", "FILE --port P1 --port P2 ... [--verify] [--tuning] [--yes]  write to several radios at once",
+    {"clone",
+     "FILE --port P1 --port P2 ... [--verify] [--tuning] [--yes]  write to several radios at once",
      kv3ctl::RunClone},
 };
 
