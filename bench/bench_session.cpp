@@ -2,6 +2,8 @@
 // pacing: complete read and write sessions a second (target: 20,000 reads).
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include "editor/demo.h"
 #include "image/codec.h"
 #include "link/session.h"
@@ -24,7 +26,7 @@ struct Link : kv3::SessionEnvironment, kv3::SessionListener {
   bool TuningUnlocked() const override { return false; }
   void SendBytes(std::span<const uint8_t> bytes) override { port.Write(bytes); }
   void DecodeImage(const kv3::MemoryImage& read) override {
-    if (decode) kv3::DecodeImage(std::span<const uint8_t>(read), decoded);
+    if (decode && !kv3::DecodeImage(std::span<const uint8_t>(read), decoded)) std::abort();
   }
 
   void Run() {

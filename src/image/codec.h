@@ -19,9 +19,9 @@ std::string EncodeImageHex(const EditorState& state);
 // Spreads an image over the editor. Needs at least the bytes through address
 // 831 (816 bytes); more are ignored. Returns false, changing nothing, when
 // the image is shorter. Out-of-range option bytes leave the old values.
-bool DecodeImage(std::span<const uint8_t> image, EditorState& state);
+[[nodiscard]] bool DecodeImage(std::span<const uint8_t> image, EditorState& state);
 // The same from the hex text (at least 1632 digits); false, changing
 // nothing, for a short text or one with a character that is not a hex digit.
-bool DecodeImage(std::string_view hexText, EditorState& state);
+[[nodiscard]] bool DecodeImage(std::string_view hexText, EditorState& state);
 
 }  // namespace kv3

@@ -18,7 +18,7 @@ enum class FileError {
   WriteFailed,
 };
 
-struct FileResult {
+struct [[nodiscard]] FileResult {
   FileError error = FileError::None;
   std::string detail;  // the system's reason for an I/O error, in English
   bool ok() const { return error == FileError::None; }

@@ -36,9 +36,10 @@ int64_t SnapToChannelStep10Hz(int64_t units);
 // whole number, otherwise v - k*d for the smallest k with v - k*d < d.
 double FrequencyRemainder(double d, double v);
 
-// The byte array behind a hex text (pairs of digits); nullopt-like empty
-// result with ok=false when the text holds a non-hex character.
-bool HexTextToBytes(std::string_view hex, std::vector<uint8_t>& out);
+// The bytes of a hex text (pairs of digits) into out; false, with out
+// unspecified, when the text holds a character that is not a hex digit or an
+// odd number of digits.
+[[nodiscard]] bool HexTextToBytes(std::string_view hex, std::vector<uint8_t>& out);
 std::string BytesToHexText(std::span<const uint8_t> bytes);
 
 // Visual Basic's Val: the leading number of a text ("12abc" is 12, "" is 0).

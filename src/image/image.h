@@ -100,6 +100,6 @@ std::string GetTextField(const MemoryImage& image, int address, int size);
 // Texts held as byte strings are shown as Latin-1 (0x20..0x7E are ASCII).
 std::string Latin1ToUtf8(std::string_view bytes);
 // The byte string of a UTF-8 text; false when a character has no single byte.
-bool Utf8ToLatin1(std::string_view utf8, std::string& out);
+[[nodiscard]] bool Utf8ToLatin1(std::string_view utf8, std::string& out);
 
 }  // namespace kv3

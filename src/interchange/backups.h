@@ -16,7 +16,7 @@ inline constexpr int kBackupsKept = 100;
 // when neither variable is set.
 std::string DefaultBackupFolder();
 
-struct BackupResult {
+struct [[nodiscard]] BackupResult {
   bool ok = false;
   std::string path;   // the file written
   std::string error;  // why it could not be written

@@ -31,7 +31,7 @@ struct CsvProblem {
   std::string reason;
 };
 
-struct CsvImportReport {
+struct [[nodiscard]] CsvImportReport {
   bool changed = false;  // the channels were replaced
   std::string fatal;     // a fault of the whole file; nothing was read
   int fatalLine = 0;

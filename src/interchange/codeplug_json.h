@@ -17,7 +17,7 @@ inline constexpr char kCodeplugJsonFormat[] = "KV-3(T2) codeplug";
 // Pretty-printed (two-space indent), with a line end at the end.
 std::string CodeplugToJson(const EditorState& state);
 
-struct JsonImportReport {
+struct [[nodiscard]] JsonImportReport {
   std::vector<std::string> problems;  // "channels[2].rxTone: not a tone" - every refused value
   bool ok() const { return problems.empty(); }
 };

@@ -13,7 +13,7 @@ struct CsvRecord {
   std::vector<std::string> fields;
 };
 
-struct CsvParseResult {
+struct [[nodiscard]] CsvParseResult {
   std::vector<CsvRecord> records;  // blank lines are left out
   std::string error;               // empty when the whole text was read
   int errorLine = 0;

@@ -89,8 +89,7 @@ bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& st
     return false;
   }
   state = kv3::StartupState();
-  kv3::DecodeImage(std::span<const uint8_t>(image), state);
-  return true;
+  return kv3::DecodeImage(std::span<const uint8_t>(image), state);
 }
 
 bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorState& state) {
