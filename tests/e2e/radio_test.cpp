@@ -1,4 +1,9 @@
 // kv3ctl read and write against kv3-radio-sim over a real pseudo-terminal.
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <thread>
 
 #include "e2e_support.h"
@@ -88,6 +93,30 @@ TEST_F(RadioE2e, ARadioThatGoesAwayEndsTheReadAtOnce) {
       << read.err();
   EXPECT_NE(read.err().find("Communication error"), std::string::npos) << read.err();
   EXPECT_FALSE(fs::exists(Path("r.DAT")));
+}
+
+// The radio's side of the test harness: the faults of the first sessions end
+// with their end byte, also when the next session's "ZR-PROG" arrives in the
+// same delivery (as it does when kv3ctl runs back to back on a loaded machine).
+TEST_F(RadioE2e, FaultsOfTheFirstSessionEndWithItsEndByte) {
+  RadioSim sim({"--fast", "--verbose", "--silent-from", "0", "--fault-sessions", "1"},
+               Path("sim.err"));
+  int fd = open(sim.device().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  termios raw{};
+  ASSERT_EQ(tcgetattr(fd, &raw), 0);
+  cfmakeraw(&raw);
+  ASSERT_EQ(tcsetattr(fd, TCSANOW, &raw), 0);
+  ASSERT_EQ(write(fd, "ZR-PROG", 7), 7);
+  ASSERT_TRUE(sim.WaitForSessionStart(1));
+  // The first session's end and the second's start, in one write.
+  ASSERT_EQ(write(fd, "EZR-PROG", 8), 8);
+  pollfd p{fd, POLLIN, 0};
+  ASSERT_EQ(poll(&p, 1, 30000), 1) << sim.err();
+  uint8_t reply = 0;
+  EXPECT_EQ(read(fd, &reply, 1), 1);
+  EXPECT_EQ(reply, 0x06);
+  close(fd);
 }
 
 TEST_F(RadioE2e, PortMapPinsAComNumberToThePseudoTerminal) {

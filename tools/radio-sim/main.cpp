@@ -220,58 +220,65 @@ int main(int argc, char** argv) {
       continue;
     }
     now = Clock::now();
-    events.clear();
-    // The faulty sessions are over: from now on the radio is sound.
-    if (o.faultSessions >= 0 && sessions >= o.faultSessions && !radio.InSession()) {
-      radio.faults() = {};
-      o.garbageAt = o.delayAt = o.exitAt = o.corruptWrite = -1;
-      o.delayMs = 0;
-    }
-    int endBytes = radio.endBytes();
-    int started = radio.sessionsStarted();
-    size_t written = radio.writeAddresses().size();
-    radio.Receive(std::span<const uint8_t>(buffer, static_cast<size_t>(n)), events);
-    if (radio.sessionsStarted() != started) {
-      ++sessions;
-      replies = 0;
-      if (o.verbose) std::fprintf(stderr, "kv3-radio-sim: session %d started\n", sessions);
-    }
-    for (size_t k = written; k < radio.writeAddresses().size(); ++k) {
-      int address = radio.writeAddresses()[k];
-      if (address != o.corruptWrite || address < kv3::kImageFirstAddress ||
-          address > kv3::kImageLastAddress)
-        continue;
-      kv3::MemoryImage image = radio.Image();
-      image[kv3::At(address)] ^= 0xFF;
-      radio.LoadImage(image);
-    }
-    if (o.verbose && radio.endBytes() != endBytes) {
-      std::fprintf(stderr, "kv3-radio-sim: end byte after %zu read requests and %zu write blocks\n",
-                   radio.readAddresses().size(), radio.writeAddresses().size());
-      radio.ClearCounters();
-    }
     if (!o.fast) rxDone = std::max(rxDone, now) + n * kByteTime;
+    // One byte at a time, so that a session's end and the next session's
+    // start that arrive together are told apart (the faults of the first
+    // sessions end exactly at the end byte, and replies are counted per
+    // session).
     bool gone = false;
-    for (auto& e : events) {
-      if (e.kind != kv3::RadioEvent::Kind::Bytes) continue;  // a pty carries no break
-      int reply = replies++;
-      if (reply == o.exitAt) {
-        gone = true;  // the cable is pulled: the pseudo-terminal goes away
-        break;
+    for (ssize_t i = 0; i < n && !gone; ++i) {
+      // The faulty sessions are over: from now on the radio is sound.
+      if (o.faultSessions >= 0 && sessions >= o.faultSessions && !radio.InSession()) {
+        radio.faults() = {};
+        o.garbageAt = o.delayAt = o.exitAt = o.corruptWrite = -1;
+        o.delayMs = 0;
       }
-      if (reply == o.garbageAt)
-        for (int k = 0; k < o.garbageLength; ++k) {
-          noise = noise * 1103515245 + 12345;
-          e.bytes.push_back(static_cast<uint8_t>(noise >> 16));
+      int endBytes = radio.endBytes();
+      int started = radio.sessionsStarted();
+      size_t written = radio.writeAddresses().size();
+      events.clear();
+      radio.Receive(std::span<const uint8_t>(buffer + i, 1), events);
+      if (radio.sessionsStarted() != started) {
+        ++sessions;
+        replies = 0;
+        if (o.verbose) std::fprintf(stderr, "kv3-radio-sim: session %d started\n", sessions);
+      }
+      for (size_t k = written; k < radio.writeAddresses().size(); ++k) {
+        int address = radio.writeAddresses()[k];
+        if (address != o.corruptWrite || address < kv3::kImageFirstAddress ||
+            address > kv3::kImageLastAddress)
+          continue;
+        kv3::MemoryImage image = radio.Image();
+        image[kv3::At(address)] ^= 0xFF;
+        radio.LoadImage(image);
+      }
+      if (o.verbose && radio.endBytes() != endBytes) {
+        std::fprintf(stderr,
+                     "kv3-radio-sim: end byte after %zu read requests and %zu write blocks\n",
+                     radio.readAddresses().size(), radio.writeAddresses().size());
+        radio.ClearCounters();
+      }
+      for (auto& e : events) {
+        if (e.kind != kv3::RadioEvent::Kind::Bytes) continue;  // a pty carries no break
+        int reply = replies++;
+        if (reply == o.exitAt) {
+          gone = true;  // the cable is pulled: the pseudo-terminal goes away
+          break;
         }
-      auto late = std::chrono::milliseconds(o.delayAt < 0 || reply == o.delayAt ? o.delayMs : 0);
-      if (o.fast && late.count() == 0 && outbox.empty()) {
-        WriteAll(master, e.bytes);
-        continue;
+        if (reply == o.garbageAt)
+          for (int k = 0; k < o.garbageLength; ++k) {
+            noise = noise * 1103515245 + 12345;
+            e.bytes.push_back(static_cast<uint8_t>(noise >> 16));
+          }
+        auto late = std::chrono::milliseconds(o.delayAt < 0 || reply == o.delayAt ? o.delayMs : 0);
+        if (o.fast && late.count() == 0 && outbox.empty()) {
+          WriteAll(master, e.bytes);
+          continue;
+        }
+        Clock::time_point start = std::max({rxDone, txFree, now}) + late;
+        txFree = start + (o.fast ? 0 : static_cast<long>(e.bytes.size())) * kByteTime;
+        outbox.push_back({txFree, std::move(e.bytes)});
       }
-      Clock::time_point start = std::max({rxDone, txFree, now}) + late;
-      txFree = start + (o.fast ? 0 : static_cast<long>(e.bytes.size())) * kByteTime;
-      outbox.push_back({txFree, std::move(e.bytes)});
     }
     if (gone) break;
   }
