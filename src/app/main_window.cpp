@@ -198,6 +198,19 @@ void MainWindow::FinishStartup() {
     form2_->SetSlidersEnabled(false);
   });
   formCom_ = new FormCOM(*port_, ComPortNumber_, this);
+  // F1 in a window of its own opens that window's page of the manual.
+  const std::pair<QWidget*, HelpTopic> topics[] = {
+      {form2_.get(), HelpTopic::PowerTuning},
+      {form4_.get(), HelpTopic::TestFrequencies},
+      {form5_.get(), HelpTopic::OptionalFunctions},
+      {form6_.get(), HelpTopic::KeysSet},
+      {form7_.get(), HelpTopic::EmbeddedInfo},
+      {formCom_, HelpTopic::Connecting},
+      {about_, HelpTopic::Contents},
+  };
+  for (const auto& [window, topic] : topics) {
+    AddHelpKey(window, [this, w = window, t = topic] { OpenHelp(w, language_, t); });
+  }
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -288,16 +301,14 @@ void MainWindow::BuildMenus() {
   QAction* mnuabout = NewAction(this, "mnuabout");
   mnuhelp->addAction(mnumainhelp);
   mnuhelp->addAction(mnuabout);
-  connect(mnumainhelp, &QAction::triggered, this, [this] { OpenHelp(this, language_); });
+  connect(mnumainhelp, &QAction::triggered, this,
+          [this] { OpenHelp(this, language_, HelpTopic::Contents); });
   connect(mnuabout, &QAction::triggered, this, [this] {
     FinishStartup();
     ShowWindow(about_);
   });
   // F1 opens the manual although its menu item is hidden.
-  auto* help = NewAction(this, "helpKey");
-  help->setShortcut(QKeySequence(Qt::Key_F1));
-  addAction(help);
-  connect(help, &QAction::triggered, this, [this] { OpenHelp(this, language_); });
+  AddHelpKey(this, [this] { OpenHelp(this, language_, HelpTopic::Contents); });
 }
 
 void MainWindow::BuildToolbar() {

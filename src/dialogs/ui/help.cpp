@@ -1,9 +1,11 @@
 #include "dialogs/ui/help.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 
 #include "app/show_message.h"
 #include "dialogs/dialog_messages.h"
@@ -11,14 +13,12 @@
 namespace kv3 {
 
 namespace {
-constexpr char kManual[] = "help/index.html";
-
 // The source tree this file was built from (for runs from a build tree).
 QString SourceTreeManual() {
   QFileInfo self(QString::fromUtf8(__FILE__));  // <source>/src/dialogs/ui/help.cpp
   QDir dir = self.absoluteDir();
   for (int up = 0; up < 3; ++up) dir.cdUp();
-  return dir.filePath(QStringLiteral("docs/") + kManual);
+  return dir.filePath(QStringLiteral("docs/help"));
 }
 }  // namespace
 
@@ -26,19 +26,30 @@ bool OpenMakerSite() {
   return QDesktopServices::openUrl(QUrl(QString::fromUtf8(kMakerAddress)));
 }
 
-QString HelpFilePath() {
-  QStringList candidates;
+QString HelpFilePath(Language lang, HelpTopic topic) {
   QDir programDir(QCoreApplication::applicationDirPath());
-  candidates << programDir.filePath(kManual);
-  candidates << programDir.filePath(QStringLiteral("../share/kv3/") + kManual);
-  candidates << SourceTreeManual();
-  for (const QString& path : candidates)
-    if (QFileInfo(path).isFile()) return QFileInfo(path).absoluteFilePath();
+  const QString roots[] = {programDir.filePath(QStringLiteral("help")),
+                           programDir.filePath(QStringLiteral("../share/kv3/help")),
+                           SourceTreeManual()};
+  const QString page = QString::fromStdString(HelpPagePath(lang, topic));
+  for (const QString& root : roots) {
+    for (const QString& path : {root + "/" + page, root + QStringLiteral("/index.html")})
+      if (QFileInfo(path).isFile()) return QFileInfo(path).absoluteFilePath();
+  }
   return {};
 }
 
-bool OpenHelp(QWidget* owner, Language lang) {
-  QString path = HelpFilePath();
+void AddHelpKey(QWidget* window, std::function<void()> open) {
+  auto* key = new QAction(window);
+  key->setObjectName(QStringLiteral("helpKey"));
+  key->setShortcut(QKeySequence(Qt::Key_F1));
+  key->setShortcutContext(Qt::WindowShortcut);
+  window->addAction(key);
+  QObject::connect(key, &QAction::triggered, window, std::move(open));
+}
+
+bool OpenHelp(QWidget* owner, Language lang, HelpTopic topic) {
+  QString path = HelpFilePath(lang, topic);
   if (path.isEmpty()) {
     ShowMessage(owner, lang, QString::fromStdString(Localize(msg::kHelpMissing, lang)),
                 mb::kOkOnly);

@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 
+#include "dialogs/help_topics.h"
 #include "i18n/language.h"
 
 class QWidget;
@@ -17,13 +19,18 @@ inline constexpr char kMakerAddress[] = "https://kv3-radio.example/";
 // Opens the maker's web address with the system's handler.
 bool OpenMakerSite();
 
-// The manual: help/index.html in the program's folder; when the program
-// runs from a build tree, the manual of the source tree. Empty when neither
-// exists.
-QString HelpFilePath();
+// The manual's page of a topic in a language: help/<language>/<page> in the
+// program's folder, else in share/kv3/help beside it, else in the source tree
+// this was built from; where a manual has no such page, its language chooser
+// help/index.html. Empty when there is no manual.
+QString HelpFilePath(Language lang = Language::Simplified, HelpTopic topic = HelpTopic::Contents);
 
-// Opens the manual with the system's viewer; a missing manual gives a
-// message (owned by owner, in lang) instead.
-bool OpenHelp(QWidget* owner, Language lang = Language::Simplified);
+// Opens the page with the system's viewer; a missing manual gives a message
+// (owned by owner, in lang) instead.
+bool OpenHelp(QWidget* owner, Language lang = Language::Simplified,
+              HelpTopic topic = HelpTopic::Contents);
+
+// F1 pressed while `window` is the active window calls `open`.
+void AddHelpKey(QWidget* window, std::function<void()> open);
 
 }  // namespace kv3
