@@ -218,6 +218,11 @@ class DialogsFormsTest : public QObject, DialogFixture {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().contains("KV-3(T2)"));
+    // Run from the build tree, the program finds the manual the build made,
+    // the Traditional Chinese pages included.
+    QVERIFY2(
+        HelpFilePath(Language::Traditional, HelpTopic::KeysSet).endsWith("/zh-Hant/keys-set.html"),
+        qPrintable(HelpFilePath(Language::Traditional, HelpTopic::KeysSet)));
   }
 };
 

@@ -12,25 +12,17 @@
 
 namespace kv3 {
 
-namespace {
-// The source tree this file was built from (for runs from a build tree).
-QString SourceTreeManual() {
-  QFileInfo self(QString::fromUtf8(__FILE__));  // <source>/src/dialogs/ui/help.cpp
-  QDir dir = self.absoluteDir();
-  for (int up = 0; up < 3; ++up) dir.cdUp();
-  return dir.filePath(QStringLiteral("docs/help"));
-}
-}  // namespace
-
 bool OpenMakerSite() {
   return QDesktopServices::openUrl(QUrl(QString::fromUtf8(kMakerAddress)));
 }
 
 QString HelpFilePath(Language lang, HelpTopic topic) {
   QDir programDir(QCoreApplication::applicationDirPath());
+  // Beside the program, as installed, then (for a program run from a build
+  // tree) the manual the build made and the source tree's.
   const QString roots[] = {programDir.filePath(QStringLiteral("help")),
                            programDir.filePath(QStringLiteral("../share/kv3/help")),
-                           SourceTreeManual()};
+                           QStringLiteral(KV3_BUILD_HELP_DIR), QStringLiteral(KV3_SOURCE_HELP_DIR)};
   const QString page = QString::fromStdString(HelpPagePath(lang, topic));
   for (const QString& root : roots) {
     for (const QString& path : {root + "/" + page, root + QStringLiteral("/index.html")})

@@ -20,9 +20,9 @@ inline constexpr char kMakerAddress[] = "https://kv3-radio.example/";
 bool OpenMakerSite();
 
 // The manual's page of a topic in a language: help/<language>/<page> in the
-// program's folder, else in share/kv3/help beside it, else in the source tree
-// this was built from; where a manual has no such page, its language chooser
-// help/index.html. Empty when there is no manual.
+// program's folder, else in share/kv3/help beside it, else in the build tree
+// or the source tree this was built from; where a manual has no such page,
+// its language chooser help/index.html. Empty when there is no manual.
 QString HelpFilePath(Language lang = Language::Simplified, HelpTopic topic = HelpTopic::Contents);
 
 // Opens the page with the system's viewer; a missing manual gives a message
