@@ -1,14 +1,17 @@
 // The codeplug file: its layout, the refusals, and the atomic replace.
 #include "image/codeplug_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "editor/demo.h"
@@ -110,6 +113,125 @@ TEST_F(CodeplugFile, FailedSaveIsReportedAndKeepsTheOldFile) {
     ::chmod(dir_.c_str(), 0700);
   }
   EXPECT_EQ(Read(Path("keep.DAT")), "old contents");
+}
+
+// What a save does to what stands at the path: links are followed, owner,
+// group and mode kept, anything but a regular file refused untouched.
+TEST_F(CodeplugFile, SaveFollowsLinksAndKeepsWhatItReplaces) {
+  const MemoryImage img = EncodeImage(DemoState());
+  const std::string saved = "MZP48" + std::string(reinterpret_cast<const char*>(img.data()), 848);
+
+  // A chain of links, one of them relative: the file at its end is replaced,
+  // the links stay links.
+  fs::create_directories(dir_ / "real");
+  Write(Path("real/radio.DAT"), "old");
+  fs::create_symlink("real/radio.DAT", dir_ / "hop.DAT");
+  fs::create_symlink(dir_ / "hop.DAT", dir_ / "link.DAT");
+  ASSERT_TRUE(SaveCodeplug(Path("link.DAT"), img).ok());
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.DAT"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "hop.DAT"));
+  EXPECT_EQ(Read(Path("real/radio.DAT")), saved);
+  // A link to nothing yet makes the file it names.
+  fs::create_symlink("real/new.DAT", dir_ / "dangling.DAT");
+  ASSERT_TRUE(SaveCodeplug(Path("dangling.DAT"), img).ok());
+  EXPECT_EQ(Read(Path("real/new.DAT")), saved);
+
+  // Owner, group and mode are kept (another user's only where the process may).
+  Write(Path("theirs.DAT"), "old");
+  ::chmod(Path("theirs.DAT").c_str(), 0604);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(Path("theirs.DAT").c_str(), 4242, 4343), 0);
+  }
+  ASSERT_TRUE(SaveCodeplug(Path("theirs.DAT"), img).ok());
+  struct stat st {};
+  ASSERT_EQ(::stat(Path("theirs.DAT").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, 4242u);
+    EXPECT_EQ(st.st_gid, 4343u);
+  }
+
+  // A hard link is split, and the save says so.
+  Write(Path("a.DAT"), "old");
+  fs::create_hard_link(dir_ / "a.DAT", dir_ / "b.DAT");
+  FileResult split = SaveCodeplug(Path("a.DAT"), img);
+  ASSERT_TRUE(split.ok());
+  EXPECT_NE(split.warning.find("hard link"), std::string::npos) << split.warning;
+  EXPECT_EQ(Read(Path("b.DAT")), "old");
+
+  // A name as long as a file name may be still saves (its temporary file is
+  // named shorter).
+  std::string longName(250, 'n');
+  ASSERT_TRUE(SaveCodeplug((dir_ / longName).string(), img).ok());
+  EXPECT_EQ(Read((dir_ / longName).string()), saved);
+}
+
+TEST_F(CodeplugFile, SaveRefusesWhatIsNoRegularFile) {
+  const MemoryImage img = EncodeImage(StartupState());
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_directories(dir_ / "folder.DAT");
+  fs::create_symlink("fifo", dir_ / "to-fifo.DAT");
+  for (std::string path :
+       {Path("fifo"), Path("folder.DAT"), Path("to-fifo.DAT"), std::string("/dev/null")}) {
+    SCOPED_TRACE(path);
+    FileResult r = SaveCodeplug(path, img);
+    EXPECT_EQ(r.error, FileError::WriteFailed);
+    EXPECT_NE(r.detail.find("not a file"), std::string::npos) << r.detail;
+  }
+  EXPECT_TRUE(fs::is_fifo(dir_ / "fifo"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder.DAT"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  // Nothing else was left in the folder.
+  int files = 0;
+  for ([[maybe_unused]] auto& e : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 3);
+}
+
+// Runs a check in a child process as the user nobody (the checks of another
+// user's file and of a read-only folder mean nothing to root); its exit code.
+int AsNobody(const std::function<int()>& check) {
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+      ::_exit(100);
+    ::_exit(check());
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CodeplugFile, SaveThatCannotKeepTheFileSaysWhy) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to make another user's file";
+  const MemoryImage img = EncodeImage(StartupState());
+  ::chmod(dir_.c_str(), 0777);
+  // Another user's file that nobody may write: replacing it would make it
+  // nobody's, so it is refused and left as it was.
+  Write(Path("theirs.DAT"), "old");
+  ASSERT_EQ(::chown(Path("theirs.DAT").c_str(), 4242, 4242), 0);
+  ::chmod(Path("theirs.DAT").c_str(), 0666);
+  // A file nobody may write in a folder nobody may not: no temporary file.
+  fs::create_directories(dir_ / "locked");
+  Write(Path("locked/mine.DAT"), "old");
+  ::chmod(Path("locked/mine.DAT").c_str(), 0666);
+  ::chmod(Path("locked").c_str(), 0555);
+  const std::string theirs = Path("theirs.DAT"), mine = Path("locked/mine.DAT");
+  const std::string folder = Path("locked");
+  EXPECT_EQ(AsNobody([&] {
+              FileResult r = SaveCodeplug(theirs, img);
+              return r.ok() ? 1 : r.detail.find("another user") == std::string::npos ? 2 : 0;
+            }),
+            0);
+  EXPECT_EQ(AsNobody([&] {
+              FileResult r = SaveCodeplug(mine, img);
+              return r.ok() ? 1 : r.detail.find("folder " + folder) == std::string::npos ? 2 : 0;
+            }),
+            0);
+  EXPECT_EQ(Read(theirs), "old");
+  EXPECT_EQ(Read(mine), "old");
+  ::chmod(Path("locked").c_str(), 0755);
 }
 
 TEST(DemoFile, ShippedDemoIsTheDemoState) {
