@@ -67,6 +67,10 @@ class BandCombo : public QComboBox {
   EditorState& state_;
 };
 
+// A radio or a file whose band code the band list does not know.
+const MessageSpec kUnknownBandMessage{&msg::kUnknownBandCode, mb::kOkOnly + mb::kIconExclamation,
+                                      nullptr};
+
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -497,9 +501,14 @@ void MainWindow::StartWrite() {
 
 void MainWindow::ImageRead(const QByteArray& image) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
-  if (DecodeImage(std::span<const uint8_t>(bytes, static_cast<size_t>(image.size())), state_)) {
+  const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
+  if (DecodeImage(read, state_)) {
     LoadFromState();
   }
+  // A band code the list does not know: said once the session has ended (the
+  // session itself makes the next write ask the band question).
+  if (HasUnknownBandCode(read))
+    QTimer::singleShot(0, this, [this] { Message(kUnknownBandMessage); });
   // Every complete read is also kept as a backup. A backup that cannot be
   // written is reported once the session has ended; the read stands.
   if (static_cast<size_t>(image.size()) >= kImageSize) {
@@ -545,6 +554,12 @@ void MainWindow::FileOpen() {
   switch (result.error) {
     case FileError::None:
       if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
+      // The band shown is not the file's: a write asks before it changes a
+      // radio's band to it.
+      if (HasUnknownBandCode(image)) {
+        session_->session().SetLastBand(kUnknownBand);
+        Message(kUnknownBandMessage);
+      }
       break;
     case FileError::WrongType:
       Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});

@@ -21,6 +21,10 @@ inline constexpr Text2 kReadSuccess{"读频成功！", "Read frequency success!"
 inline constexpr Text2 kWriteSuccess{"写频成功！", "Write frequency success!"};
 inline constexpr Text2 kBandMismatch{"频段不符，是否继续？",
                                      "Frequency band with discrepancies, do you wish to continue?"};
+// A radio or a file whose band code is none of the band list's.
+inline constexpr Text2 kUnknownBandCode{
+    "频段代码未知：显示的频段不是对讲机的频段，写频前将先询问。",
+    "Unknown band code: the band shown is not the radio's, and a write asks first."};
 inline constexpr Text2 kCommError{
     "通信出错，请检查对讲机型号、故障、连线及计算机串口的选择！",
     "Communication error, please check the intercom model, fault, attachment and computer serial "

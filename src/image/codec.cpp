@@ -268,8 +268,15 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
 
   if (InRange(byte(addr::kPriority), 0, 2)) ot[10] = Decimal(byte(addr::kPriority));
   if (InRange(byte(addr::kPriorityChannel), 1, 16)) ot[11] = Decimal(byte(addr::kPriorityChannel));
-  if (InRange(byte(addr::kRetraceA), 0, 91)) ot[12] = Decimal(byte(addr::kRetraceA));
-  if (InRange(byte(addr::kRetraceB), 0, 91)) ot[13] = Decimal(byte(addr::kRetraceB));
+  // Retrace times: the encoder writes "empty" (0) as 0xFF, so 0xFF reads
+  // back as 0; a read then write changes nothing in the radio.
+  for (int k : {0, 1}) {
+    uint8_t b = byte(k == 0 ? addr::kRetraceA : addr::kRetraceB);
+    if (b == 0xFF)
+      ot[12 + k] = "0";
+    else if (InRange(b, 0, 91))
+      ot[12 + k] = Decimal(b);
+  }
   if (InRange(byte(addr::kReturnChannel), 0, 3)) ot[14] = Decimal(byte(addr::kReturnChannel));
   if (uint16_t w = GetWord(img, addr::kScanRxDelay); w < 301) ot[18] = Decimal(w);
   if (uint16_t w = GetWord(img, addr::kScanTxDelay); w < 301) ot[19] = Decimal(w);
@@ -315,6 +322,15 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
     }
   }
   return true;
+}
+
+bool HasUnknownBandCode(std::span<const uint8_t> image) {
+  return image.size() > At(addr::kBandCode) && BandIndexOfCode(image[At(addr::kBandCode)]) < 0;
+}
+
+std::string BandCodeText(std::span<const uint8_t> image) {
+  if (image.size() <= At(addr::kBandCode)) return "?";
+  return "0x" + HexByte(image[At(addr::kBandCode)]);
 }
 
 bool DecodeImage(std::string_view hexText, EditorState& state) {

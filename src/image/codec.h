@@ -24,4 +24,12 @@ std::string EncodeImageHex(const EditorState& state);
 // nothing, for a short text or one with a character that is not a hex digit.
 [[nodiscard]] bool DecodeImage(std::string_view hexText, EditorState& state);
 
+// The band code (address 445) is none of the band list's seven. DecodeImage
+// then leaves the band list as it was, so the editor shows a band the radio
+// does not have, and writing it back would change the radio's band: callers
+// say so, and a write asks the band question first.
+bool HasUnknownBandCode(std::span<const uint8_t> image);
+// "0x99": the band code of an image, for messages.
+std::string BandCodeText(std::span<const uint8_t> image);
+
 }  // namespace kv3

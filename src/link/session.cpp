@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "i18n/messages.h"
+#include "image/codec.h"
 
 namespace kv3 {
 
@@ -68,6 +69,7 @@ bool ProgrammingSession::Start(char mode) {
   BreakSeen_ = false;
   replyPending_ = false;
   questionOpen_ = false;
+  identificationRefused_ = false;
   outcome_ = SessionOutcome::None;
   writtenBlocks_.clear();
   listener_.FocusBandList();
@@ -125,6 +127,10 @@ void ProgrammingSession::HandleHandshake() {
     if (SessionMode_ == 'W') WriteImage_ = environment_.ImageToWrite();
     ReadImage_.clear();
     SetProgress(0, true);
+  } else if (ReceivedHex_.size() == kIdentificationSize) {
+    // Eight bytes, but not this model's: noted for the explanation of the
+    // time-out that follows.
+    identificationRefused_ = true;
   }
 }
 
@@ -145,8 +151,10 @@ void ProgrammingSession::HandleRead() {
     std::copy_n(ReadImage_.begin(), image.size(), image.begin());
     listener_.DecodeImage(image);
     // The band list now shows the radio's band: a later write asks the band
-    // question only when the user changes it.
-    LastBand_ = environment_.BandIndex();
+    // question only when the user changes it. A band code the list does not
+    // know left the list as it was, showing a band the radio does not have:
+    // the next write asks, whatever the list shows.
+    LastBand_ = HasUnknownBandCode(image) ? kUnknownBand : environment_.BandIndex();
     Finish(Localize(msg::kReadSuccess, language_), SessionOutcome::ReadComplete);
     return;
   }
@@ -234,13 +242,19 @@ void ProgrammingSession::OnPortLost() {
   Fail(SessionOutcome::PortLost, false);
 }
 
-void ProgrammingSession::Fail(SessionOutcome outcome, bool sendEndByte) {
+void ProgrammingSession::Abort() {
+  if (SessionEnded_) return;
+  questionOpen_ = false;
+  Fail(SessionOutcome::Interrupted, true, false);
+}
+
+void ProgrammingSession::Fail(SessionOutcome outcome, bool sendEndByte, bool showMessage) {
   TimeoutTicks_ = 0;
   ReceivedHex_.clear();
   StopTimeoutWatch();
   SetStatusVisible(false);
   StopBlinkTimer();
-  listener_.ShowMessage(Localize(msg::kCommError, language_), kButtonsStop);
+  if (showMessage) listener_.ShowMessage(Localize(msg::kCommError, language_), kButtonsStop);
   SetControls(true);
   SetProgress(progress_, false);
   SessionEnded_ = true;

@@ -61,7 +61,13 @@ enum class SessionOutcome {
   TimedOut,     // six time-out ticks without an accepted reply
   PortLost,     // the port went away during the session
   PortNotOpen,  // a start with a closed port: no session
+  Interrupted,  // the program was told to stop (Abort): ended with the end byte
 };
+
+// LastBand after a read of a radio whose band code is none of the band
+// list's: no band of the list equals it, so the next write asks the band
+// question before it writes a band code into that radio.
+inline constexpr int kUnknownBand = -1;
 
 // What the session asks of the program.
 class SessionEnvironment {
@@ -138,6 +144,10 @@ class ProgrammingSession {
   // The port disappeared (cable pulled): a running session ends at once with
   // the communication error, nothing decoded.
   void OnPortLost();
+  // The program is being stopped (an interrupt): a running session ends at
+  // once as a failed one does, the end byte sent and the controls enabled,
+  // but without the communication error message. Outcome Interrupted.
+  void Abort();
   void OnTimeoutTick();
   void OnBlinkTick();
   // The answer to AskBandQuestion: true for Yes. Ignored when no question is
@@ -150,7 +160,8 @@ class ProgrammingSession {
   bool QuestionOpen() const { return questionOpen_; }
   SessionOutcome outcome() const { return outcome_; }
   // The band remembered by the write's band check (and set by a complete read
-  // to the band read from the radio).
+  // to the band read from the radio, kUnknownBand when its code is none of
+  // the list's).
   int LastBand() const { return LastBand_; }
   void SetLastBand(int band) { LastBand_ = band; }
   // The memory collected by the last read, radio addresses 0x0010 upwards
@@ -158,6 +169,9 @@ class ProgrammingSession {
   const std::vector<uint8_t>& ReadMemory() const { return ReadImage_; }
   // Blocks sent by the current or last write, in order (their addresses).
   const std::vector<int>& WrittenBlocks() const { return writtenBlocks_; }
+  // The last session's radio answered the handshake with 8 bytes that were
+  // not the identification of this model (another model answered).
+  bool IdentificationRefused() const { return identificationRefused_; }
   int Progress() const { return progress_; }
   bool ProgressVisible() const { return progressVisible_; }
   bool ControlsEnabled() const { return controlsEnabled_; }
@@ -179,7 +193,7 @@ class ProgrammingSession {
   void StopTimeoutWatch();
   void StopBlinkTimer();
   void Finish(const std::string& status, SessionOutcome outcome);
-  void Fail(SessionOutcome outcome, bool sendEndByte);
+  void Fail(SessionOutcome outcome, bool sendEndByte, bool showMessage = true);
 
   SessionEnvironment& environment_;
   SessionListener& listener_;
@@ -204,6 +218,7 @@ class ProgrammingSession {
   // is open; the timers as the listener was told; the shown values.
   bool replyPending_ = false;
   bool questionOpen_ = false;
+  bool identificationRefused_ = false;
   bool timeoutRunning_ = false;
   bool blinkRunning_ = false;
   bool statusVisible_ = false;

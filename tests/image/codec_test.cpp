@@ -168,8 +168,8 @@ TEST(Decode, OutOfRangeBytesKeepOldValues) {
   MemoryImage img = EncodeImage(before);
   img[At(274)] = 9;
   img[At(304)] = 41;
-  img[At(354)] = 0xFF;
-  img[At(355)] = 0xFF;
+  img[At(354)] = 92;
+  img[At(355)] = 0xFE;
   img[At(285)] = 12;
   img[At(357)] = 0x2D;  // 301
   img[At(358)] = 0x01;
@@ -191,6 +191,21 @@ TEST(Decode, OutOfRangeBytesKeepOldValues) {
   EXPECT_EQ(Decoded(img, before).settings.txTimeout, -1);  // no selection
   img[At(304)] = 40;
   EXPECT_EQ(Decoded(img, before).settings.txTimeout, 39);
+}
+
+// What a radio holds comes back unchanged from a read and a write: retrace
+// times "empty" are 0xFF in the radio, and read as 0, which writes 0xFF.
+TEST(Decode, EmptyRetraceTimesRoundTrip) {
+  EditorState before = StartupState();
+  before.shared.OptionText[12] = "5";
+  before.shared.OptionText[13] = "6";
+  MemoryImage img = EncodeImage(before);
+  img[At(354)] = 0xFF;
+  img[At(355)] = 0xFF;
+  EditorState d = Decoded(img, before);
+  EXPECT_EQ(d.shared.OptionText[12], "0");
+  EXPECT_EQ(d.shared.OptionText[13], "0");
+  EXPECT_EQ(EncodeImage(d), img);
 }
 
 TEST(Decode, BandDuplicateFlagAndTuning) {

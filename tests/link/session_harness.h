@@ -64,9 +64,11 @@ struct SessionHarness : SessionEnvironment, SessionListener {
     questions.push_back(text);
     if (modalAnswer) session.AnswerBandQuestion(*modalAnswer);
   }
+  // As the editor's decoder: a band code the list does not know leaves the
+  // band list as it was.
   void DecodeImage(const MemoryImage& image) override {
     decoded.push_back(image);
-    band = BandIndexOfCode(image[At(addr::kBandCode)]);
+    if (int b = BandIndexOfCode(image[At(addr::kBandCode)]); b >= 0) band = b;
   }
   void SetTimeoutWatchRunning(bool running) override { timeoutRunning = running; }
   void SetBlinkTimerRunning(bool running) override { blinkRunning = running; }

@@ -346,5 +346,29 @@ TEST(SessionPort, LostPortWhileTheQuestionIsOpenEndsTheSession) {
   EXPECT_EQ(h.ended, std::vector<SessionOutcome>{SessionOutcome::PortLost});
 }
 
+// A radio whose band code the list does not know: the list keeps showing
+// another band, so the next write asks before it changes the radio's band,
+// whatever the list shows.
+TEST(SessionBand, AReadOfAnUnknownBandCodeMakesTheNextWriteAsk) {
+  SessionHarness h;
+  MemoryImage radio = EncodeImage(StartupState());
+  radio[At(addr::kBandCode)] = radio[At(addr::kBandCodeAgain)] = 0x99;
+  h.radio.LoadImage(radio);
+  ASSERT_TRUE(h.session.StartRead());
+  h.RunToEnd();
+  ASSERT_EQ(h.ended, std::vector<SessionOutcome>{SessionOutcome::ReadComplete});
+  EXPECT_EQ(h.band, 0);
+  EXPECT_EQ(h.session.LastBand(), kUnknownBand);
+
+  h.Blink(6);
+  h.modalAnswer = false;
+  ASSERT_TRUE(h.session.StartWrite());
+  h.RunToEnd();
+  EXPECT_EQ(h.questions.size(), 1u);
+  EXPECT_EQ(h.ended.back(), SessionOutcome::Declined);
+  EXPECT_TRUE(h.BlocksSent().empty());
+  EXPECT_EQ(h.radio.Image()[At(addr::kBandCode)], 0x99);
+}
+
 }  // namespace
 }  // namespace kv3
