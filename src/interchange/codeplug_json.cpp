@@ -278,14 +278,22 @@ bool ParseByteText(const std::string& utf8, size_t maxBytes, std::string_view fo
 
 }  // namespace
 
-JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
+namespace {
+
+JsonImportReport ReadCodeplugJson(std::string_view text, EditorState& state) {
   JsonImportReport report;
   auto& problems = report.problems;
   Json root;
   try {
     root = Json::parse(text.begin(), text.end());
-  } catch (const nlohmann::json::parse_error& e) {
+  } catch (const nlohmann::json::out_of_range& e) {
+    // A number beyond every floating-point value (1e400).
+    problems.push_back(std::string("a number too large for any field: ") + e.what());
+    report.unreadable = true;
+    return report;
+  } catch (const nlohmann::json::exception& e) {
     problems.push_back(std::string("not JSON: ") + e.what());
+    report.unreadable = true;
     return report;
   }
 
@@ -550,6 +558,21 @@ JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
   if (!problems.empty()) return report;
   state = result;
   return report;
+}
+
+}  // namespace
+
+JsonImportReport CodeplugFromJson(std::string_view text, EditorState& state) {
+  // The reader checks every value before it takes it; a JSON library
+  // exception here would be a gap in those checks, reported, never thrown on.
+  try {
+    return ReadCodeplugJson(text, state);
+  } catch (const nlohmann::json::exception& e) {
+    JsonImportReport report;
+    report.problems.push_back(std::string("not a codeplug this program reads: ") + e.what());
+    report.unreadable = true;
+    return report;
+  }
 }
 
 }  // namespace kv3

@@ -19,6 +19,9 @@ std::string CodeplugToJson(const EditorState& state);
 
 struct [[nodiscard]] JsonImportReport {
   std::vector<std::string> problems;  // "channels[2].rxTone: not a tone" - every refused value
+  // The text is no JSON this program can read (a syntax error, a number too
+  // large for any field): problems holds why.
+  bool unreadable = false;
   bool ok() const { return problems.empty(); }
 };
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor_state.h"
 
@@ -39,5 +40,24 @@ std::optional<int64_t> ParseMegahertz(std::string_view mhz);
 
 // "438.125000" for 43812500 units (six decimals).
 std::string MegahertzText(int64_t units);
+
+// A value of a codeplug that the editor's windows would not take as it is:
+// the value kept exactly (a radio's memory may hold it), but a user should
+// hear of it before it is written to a radio.
+struct RuleFinding {
+  std::string field;   // "channel 3 rxFrequency", "embeddedInfo[0]"
+  std::string value;   // as the JSON export shows it, control characters escaped
+  std::string reason;  // in English
+};
+
+// Every such value of a codeplug, by the rules of the grid's editors (band,
+// raster, tones), of the test frequency dialog, of the optional functions
+// dialog (DTMF codes and delay, the fixed priority channel) and of the
+// embedded information dialog (printable Latin-1 only).
+std::vector<RuleFinding> CheckEditorRules(const EditorState& state);
+
+// A text for a terminal: control characters (C0, DEL, C1) and backslashes
+// as \xNN escapes and "\\"; everything else as it is.
+std::string EscapeControls(std::string_view utf8);
 
 }  // namespace kv3

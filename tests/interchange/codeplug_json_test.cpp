@@ -9,6 +9,7 @@
 
 #include "editor/demo.h"
 #include "image/codec.h"
+#include "interchange/entry_checks.h"
 
 namespace kv3 {
 namespace {
@@ -88,6 +89,48 @@ TEST(CodeplugJson, RefusedValuesAreNamedAndChangeNothing) {
                        "channels[0].rxFrequency", "channels[0].rxTone", "channels[1].channel",
                        "functionSettings.txTimeoutSeconds", "functionSettings.squelch",
                        "dtmf.memoryCodes", "embeddedInfo[0]", "carried.optionText16", "sqelch"}));
+}
+
+TEST(CodeplugJson, NumbersBeyondEveryFieldAreRefusedNotThrown) {
+  for (const char* text : {R"({"version":1e400})", R"({"version":1,"keys":{"pf1":-1e999}})",
+                           R"({"version":1,"powerLevels":{"high":18446744073709551616}})"}) {
+    SCOPED_TRACE(text);
+    EditorState state = DemoState();
+    JsonImportReport r = CodeplugFromJson(text, state);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(state, DemoState());
+  }
+  EditorState state = DemoState();
+  EXPECT_TRUE(CodeplugFromJson(R"({"version":1e400})", state).unreadable);
+}
+
+// JSON keeps every value exactly (a radio's memory may hold anything), and
+// the editor's rules say which of them its windows would not take.
+TEST(CodeplugJson, ValuesTheEditorRefusesAreKeptAndFound) {
+  EXPECT_TRUE(CheckEditorRules(DemoState()).empty());
+  EXPECT_TRUE(CheckEditorRules(StartupState()).empty());
+
+  EditorState state = DemoState();
+  JsonImportReport r = CodeplugFromJson(R"({"version": 1,
+      "channels": [{"channel": 1, "rxFrequency": "999.00000"},
+                   {"channel": 2, "rxFrequency": "438.12300", "txFrequency": "43A.12500"},
+                   {"channel": 3, "rxFrequency": "438.12500", "rxTone": "6.7", "txTone": "300.0"}],
+      "optionalFunctions": {"priority": 1, "priorityChannel": 16},
+      "dtmf": {"firstDigitDelayMs": 110,
+               "memoryCodes": ["1", "2X", "3", "4", "5", "6", "7", "8"]},
+      "embeddedInfo": ["\u001b[31mred", "fine"]})",
+                                        state);
+  ASSERT_TRUE(r.ok()) << r.problems.front();
+  EXPECT_EQ(FrequencyText(state.grid.channels[1].rx), "438.12300");  // kept exactly
+  std::vector<std::string> fields;
+  for (const RuleFinding& f : CheckEditorRules(state)) fields.push_back(f.field);
+  EXPECT_EQ(fields, (std::vector<std::string>{
+                        "channel 1 rxFrequency", "channel 1 txFrequency", "channel 2 rxFrequency",
+                        "channel 2 txFrequency", "channel 3 rxTone", "channel 3 txTone",
+                        "embeddedInfo[0]", "dtmf.memoryCodes[1]", "dtmf.firstDigitDelayMs",
+                        "optionalFunctions.priorityChannel"}));
+  // A control character is shown escaped, never raw.
+  EXPECT_EQ(CheckEditorRules(state)[6].value, "\\x1B[31mred");
 }
 
 TEST(CodeplugJson, CarriedBytesAndVersionAreWritten) {
