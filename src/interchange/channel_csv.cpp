@@ -171,7 +171,8 @@ struct RowReader {
 
 }  // namespace
 
-CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad) {
+CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad,
+                                  bool renumber) {
   CsvImportReport report;
   CsvParseResult table = ParseCsv(text);
   if (!table.ok()) {
@@ -197,6 +198,7 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
     }
   }
   for (const char* required : {"Location", "Frequency"}) {
+    if (renumber && std::string_view(required) == "Location") continue;
     if (!columns.count(Lower(required))) {
       report.fatal = std::string("the header has no column ") + required;
       report.fatalLine = headerRecord.line;
@@ -251,13 +253,21 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
 
     // Location.
     int location = 0;
-    {
+    if (renumber) {
+      location = static_cast<int>(r);
+      if (location > kChannelCount) {
+        row.RefuseRow("row " + std::to_string(r) + " of the list: the radio has 16 channels");
+        location = 0;
+      }
+    } else {
       std::string v = row.Get("Location");
       bool digits = !v.empty() && v.size() <= 2 &&
                     std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
       if (digits) location = std::stoi(v);
       if (!digits || location < 1 || location > kChannelCount) {
-        row.Refuse("Location", "not a channel number 1 to 16");
+        row.Refuse("Location",
+                   "not a channel number 1 to 16 (--renumber takes the rows as channels 1, 2, ... "
+                   "in file order)");
         location = 0;
       } else if (listed[location - 1]) {
         row.Refuse("Location", "channel " + v + " is already on line " +

@@ -44,7 +44,11 @@ struct [[nodiscard]] CsvImportReport {
 // Replaces the channel list of state with the rows of a CSV text, every
 // value checked with the editor's rules for the band in force. Channels
 // that the file does not list are emptied. Unless skipBad is set, nothing
-// changes when any row is refused; with it, refused rows are left out.
-CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad);
+// changes when any row is refused; with it, refused rows are left out. With
+// renumber the rows are channels 1, 2, ... in file order, whatever their
+// Location says (lists of radios that count from 0); the Location column is
+// then not needed.
+CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad,
+                                  bool renumber = false);
 
 }  // namespace kv3

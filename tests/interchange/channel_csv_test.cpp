@@ -140,6 +140,34 @@ TEST(ChannelCsv, EveryRefusedValueWithLineAndColumn) {
   EXPECT_TRUE(state.grid.channels[2].empty());
 }
 
+// Lists of radios that count their memories from 0: --renumber takes the
+// rows as channels 1, 2, ... in file order; without it the refusal names it.
+TEST(ChannelCsv, RowsRenumberedInFileOrder) {
+  const std::string csv = "Location,Name,Frequency\n0,70cm Call,446.000000\n5,Repeater,438.125\n";
+  EditorState state = StartupState();
+  CsvImportReport r = ImportChannelsCsv(csv, state, false);
+  ASSERT_FALSE(r.changed);
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_NE(r.problems[0].reason.find("--renumber"), std::string::npos) << r.problems[0].reason;
+
+  r = ImportChannelsCsv(csv, state, false, true);
+  ASSERT_TRUE(r.changed);
+  EXPECT_EQ(Units(state.grid.channels[0].rx), 44600000u);
+  EXPECT_EQ(Units(state.grid.channels[1].rx), 43812500u);
+  EXPECT_TRUE(state.grid.channels[4].empty());
+
+  // Without a Location column, and with more rows than channels.
+  std::string many = "Frequency\n";
+  for (int k = 0; k < 17; ++k) many += "438.125\n";
+  r = ImportChannelsCsv(many, state, false, true);
+  EXPECT_FALSE(r.changed);
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].line, 18);
+  r = ImportChannelsCsv(many, state, true, true);
+  EXPECT_TRUE(r.changed);
+  EXPECT_EQ(r.rowsAccepted, 16);
+}
+
 TEST(ChannelCsv, BandOfTheBaseDecides) {
   EditorState state = StartupState();
   SelectBandSilently(state.band, 5);  // 136-174MHz
