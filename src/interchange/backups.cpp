@@ -18,41 +18,88 @@ namespace {
 
 constexpr char kPrefix[] = "KV-3-";
 constexpr char kSuffix[] = ".DAT";
-// KV-3-YYYYMMDD-HHMMSS-mmm.DAT
-constexpr size_t kNameLength = 5 + 8 + 1 + 6 + 1 + 3 + 4;
+// KV-3-YYYYMMDD-HHMMSS-mmm.DAT in local time (earlier versions), and
+// KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT in UTC.
+constexpr size_t kLocalNameLength = 5 + 8 + 1 + 6 + 1 + 3 + 4;
+constexpr size_t kUtcNameLength = kLocalNameLength + 1;
 
 bool IsBackupName(const std::string& name) {
-  if (name.size() != kNameLength || name.rfind(kPrefix, 0) != 0) return false;
+  if (name.size() != kLocalNameLength && name.size() != kUtcNameLength) return false;
+  if (name.rfind(kPrefix, 0) != 0) return false;
   if (name.compare(name.size() - 4, 4, kSuffix) != 0) return false;
-  for (size_t i = 5; i < name.size() - 4; ++i) {
+  for (size_t i = 5; i < kLocalNameLength - 4; ++i) {
     bool dash = i == 13 || i == 20;
     if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
   }
-  return true;
+  return name.size() == kLocalNameLength || name[kLocalNameLength - 4] == 'Z';
 }
 
-std::vector<fs::path> BackupFiles(const std::string& folder) {
-  std::vector<fs::path> files;
+bool IsUtcName(const std::string& name) {
+  return name.size() == kUtcNameLength;
+}
+
+int Digits(const std::string& s, size_t at, size_t count) {
+  int v = 0;
+  for (size_t i = at; i < at + count; ++i) v = v * 10 + (s[i] - '0');
+  return v;
+}
+
+// The moment a backup's name gives, in milliseconds since the epoch.
+int64_t MomentOf(const std::string& name) {
+  std::tm t{};
+  t.tm_year = Digits(name, 5, 4) - 1900;
+  t.tm_mon = Digits(name, 9, 2) - 1;
+  t.tm_mday = Digits(name, 11, 2);
+  t.tm_hour = Digits(name, 14, 2);
+  t.tm_min = Digits(name, 16, 2);
+  t.tm_sec = Digits(name, 18, 2);
+  t.tm_isdst = -1;
+  std::time_t seconds = IsUtcName(name) ? timegm(&t) : mktime(&t);
+  return static_cast<int64_t>(seconds) * 1000 + Digits(name, 21, 3);
+}
+
+struct BackupFile {
+  fs::path path;
+  int64_t moment = 0;
+};
+
+// Oldest first; names of the same moment in name order.
+std::vector<BackupFile> BackupFiles(const std::string& folder) {
+  std::vector<BackupFile> files;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
-    if (it->is_regular_file(typeError) && IsBackupName(it->path().filename().string()))
-      files.push_back(it->path());
+    std::string name = it->path().filename().string();
+    if (it->is_regular_file(typeError) && IsBackupName(name))
+      files.push_back({it->path(), MomentOf(name)});
   }
-  std::sort(files.begin(), files.end());
+  std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) {
+    return a.moment != b.moment ? a.moment < b.moment : a.path < b.path;
+  });
   return files;
 }
 
 std::string NameAt(std::chrono::system_clock::time_point when) {
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch());
   std::time_t seconds = static_cast<std::time_t>(ms.count() / 1000);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  char name[64];
+  std::snprintf(name, sizeof name, "%s%04d%02d%02d-%02d%02d%02d-%03dZ%s", kPrefix,
+                utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                utc.tm_sec, static_cast<int>(ms.count() % 1000), kSuffix);
+  return name;
+}
+
+// "2026-12-06 18:25:34" in local time.
+std::string LocalTimeText(int64_t moment) {
+  std::time_t seconds = static_cast<std::time_t>(moment / 1000);
   std::tm local{};
   localtime_r(&seconds, &local);
-  char name[64];
-  std::snprintf(name, sizeof name, "%s%04d%02d%02d-%02d%02d%02d-%03d%s", kPrefix,
-                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                local.tm_sec, static_cast<int>(ms.count() % 1000), kSuffix);
-  return name;
+  char text[80];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  return text;
 }
 
 }  // namespace
@@ -93,9 +140,17 @@ BackupResult SaveBackup(const MemoryImage& image, const std::string& folder,
   result.ok = true;
   result.path = path;
 
-  std::vector<fs::path> files = BackupFiles(folder);
-  for (size_t k = 0; keep >= 0 && k + static_cast<size_t>(keep) < files.size(); ++k)
-    fs::remove(files[k], ec);
+  // The oldest go, never the one just written, whatever its name says.
+  std::vector<BackupFile> files = BackupFiles(folder);
+  size_t excess = keep >= 0 && files.size() > static_cast<size_t>(keep)
+                      ? files.size() - static_cast<size_t>(std::max(keep, 1))
+                      : 0;
+  for (const BackupFile& f : files) {
+    if (excess == 0) break;
+    if (f.path.filename() == fs::path(path).filename()) continue;
+    fs::remove(f.path, ec);
+    --excess;
+  }
   return result;
 }
 
@@ -105,12 +160,10 @@ BackupResult BackupAfterRead(const MemoryImage& image) {
 
 std::vector<BackupInfo> ListBackups(const std::string& folder) {
   std::vector<BackupInfo> list;
-  for (const fs::path& file : BackupFiles(folder)) {
+  for (const BackupFile& file : BackupFiles(folder)) {
     BackupInfo info;
-    info.path = file.string();
-    std::string n = file.filename().string();
-    info.time = n.substr(5, 4) + "-" + n.substr(9, 2) + "-" + n.substr(11, 2) + " " +
-                n.substr(14, 2) + ":" + n.substr(16, 2) + ":" + n.substr(18, 2);
+    info.path = file.path.string();
+    info.time = LocalTimeText(file.moment);
     MemoryImage image;
     if (LoadCodeplug(info.path, image).ok()) {
       info.readable = true;

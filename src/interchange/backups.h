@@ -22,9 +22,13 @@ struct [[nodiscard]] BackupResult {
   std::string error;  // why it could not be written
 };
 
-// Writes the image as KV-3-YYYYMMDD-HHMMSS-mmm.DAT (local time) into folder,
-// creating it, then removes the oldest backups beyond keep. Only files
-// named like backups are ever removed.
+// Writes the image as KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT (UTC, so that the names
+// keep the order of the reads in any time zone) into folder, creating it,
+// then removes the oldest backups beyond keep: oldest by the time in their
+// names, the backup just written never (a clock set back names it earlier
+// than the others). Only files named like backups are ever removed; names
+// of earlier versions, KV-3-YYYYMMDD-HHMMSS-mmm.DAT in local time, count as
+// backups of that local time.
 BackupResult SaveBackup(const MemoryImage& image, const std::string& folder,
                         std::chrono::system_clock::time_point when, int keep = kBackupsKept);
 
@@ -33,13 +37,13 @@ BackupResult BackupAfterRead(const MemoryImage& image);
 
 struct BackupInfo {
   std::string path;
-  std::string time;  // "2026-12-06 18:25:34"
+  std::string time;  // "2026-12-06 18:25:34", local time
   std::string band;  // band text, "" when the code is unknown
   int channels = 0;  // channels that are not empty
   bool readable = false;
 };
 
-// The backups of a folder, oldest first.
+// The backups of a folder, oldest first (by the time of their names).
 std::vector<BackupInfo> ListBackups(const std::string& folder);
 
 }  // namespace kv3
