@@ -1,5 +1,7 @@
 #include "link/port_names.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -111,6 +113,12 @@ int ParseComPortName(const std::string& name) {
 std::map<int, std::string> LoadPortMap(const std::string& path, std::vector<std::string>* errors) {
   std::map<int, std::string> map;
   if (path.empty()) return map;
+  // Only a regular file is read: opening a FIFO would wait for a writer.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (errors) errors->push_back(path + ": not a regular file, not read");
+    return map;
+  }
   std::ifstream in(path);
   if (!in) return map;
   std::string line;

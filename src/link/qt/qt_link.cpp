@@ -4,6 +4,7 @@
 #include <QSerialPort>
 #include <cerrno>
 
+#include "link/port_check.h"
 #include "link/port_names.h"
 
 namespace kv3 {
@@ -52,11 +53,18 @@ bool QtSerialPort::Open() {
     if (error_.empty()) error_ = "no port chosen";
     return false;
   }
+  // A FIFO or a file is no serial device; nothing waits on it.
+  if (std::string why = NotASerialDevice(device_); !why.empty()) {
+    error_ = why;
+    return false;
+  }
   port_->setPortName(QString::fromStdString(device_));
   if (!port_->open(QIODevice::ReadWrite)) {
     switch (port_->error()) {
       case QSerialPort::PermissionError:
-        error_ = OpenFailureReason(EACCES);
+        // Qt says "permission" also for a device that another program holds.
+        error_ = DeviceHeldBy(device_);
+        if (error_.empty()) error_ = OpenFailureReason(EACCES);
         break;
       case QSerialPort::DeviceNotFoundError:
         error_ = OpenFailureReason(ENOENT);
