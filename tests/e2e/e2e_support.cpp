@@ -61,13 +61,16 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& stdoutPath,
   pid_t pid = fork();
   if (pid != 0) return pid;
   int in = open("/dev/null", O_RDONLY);
-  int out =
-      stdoutPipe >= 0 ? stdoutPipe : open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int out = stdoutPipe >= 0 ? stdoutPipe
+            : stdoutPipe == kClosedStdout
+                ? 1
+                : open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   int err = stderrPath.empty() ? 2 : open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (in < 0 || out < 0 || err < 0) _exit(126);
   dup2(in, 0);
   dup2(out, 1);
   dup2(err, 2);
+  if (stdoutPipe == kClosedStdout) close(1);
   for (const auto& e : environment) putenv(const_cast<char*>(e.c_str()));
   execv(argv[0].c_str(), Argv(argv).data());
   _exit(127);
@@ -151,6 +154,15 @@ Kv3ctlProcess::Kv3ctlProcess(const std::vector<std::string>& args, std::string o
 int Kv3ctlProcess::Wait(std::chrono::milliseconds limit) {
   if (code_ == -100) code_ = WaitFor(pid_, limit);
   return code_;
+}
+
+bool WaitUntil(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
+  auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(2ms);
+  }
+  return true;
 }
 
 Result Kv3ctl(const std::vector<std::string>& args, const std::vector<std::string>& env) {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ MemoryImage LoadImage(const fs::path& path);
 bool Written(int address, bool tuning);
 
 // Starts argv[0] with stdin from /dev/null, stdout into a file or the pipe
-// `stdoutPipe` (>= 0), stderr into a file ("" keeps the test's own), and
-// extra "NAME=value" environment variables.
+// `stdoutPipe` (>= 0; kClosedStdout: no stdout at all), stderr into a file
+// ("" keeps the test's own), and extra "NAME=value" environment variables.
+inline constexpr int kClosedStdout = -2;
 pid_t Spawn(const std::vector<std::string>& argv, const std::string& stdoutPath, int stdoutPipe,
             const std::string& stderrPath, const std::vector<std::string>& environment = {});
 // The child's exit code; -1 when a signal ended it, -2 when it outlived the
@@ -81,6 +83,7 @@ class Kv3ctlProcess {
                 const std::vector<std::string>& environment = {});
   // The exit code; a run that hangs is killed after the limit (-2).
   int Wait(std::chrono::milliseconds limit = 30s);
+  pid_t pid() const { return pid_; }
   std::string out() const { return ReadFile(out_); }
   std::string err() const { return ReadFile(err_); }
 
@@ -89,6 +92,10 @@ class Kv3ctlProcess {
   int code_ = -100;
   std::string out_, err_;
 };
+
+// Waits until `ready` holds, checking it every few milliseconds; false when
+// it did not within the limit.
+bool WaitUntil(const std::function<bool()>& ready, std::chrono::milliseconds limit = 30s);
 
 // Runs kv3ctl to its end with stdin from /dev/null.
 Result Kv3ctl(const std::vector<std::string>& args, const std::vector<std::string>& env = {});

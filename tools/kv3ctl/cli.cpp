@@ -1,8 +1,16 @@
 #include "cli.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
+#include "editor/band.h"
 #include "i18n/messages.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
@@ -10,7 +18,7 @@
 namespace kv3ctl {
 
 Args::Args(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
-           const std::vector<std::string>& flags) {
+           const std::vector<std::string>& flags, const std::vector<std::string>& repeatable) {
   auto contains = [](const std::vector<std::string>& v, const std::string& s) {
     return std::find(v.begin(), v.end(), s) != v.end();
   };
@@ -31,6 +39,11 @@ Args::Args(const std::vector<std::string>& args, const std::vector<std::string>&
       name = a.substr(0, eq);
       value = a.substr(eq + 1);
       inlineValue = true;
+    }
+    if ((contains(valueOptions, name) || contains(flags, name)) && Has(name) &&
+        !contains(repeatable, name)) {
+      error_ = "option " + name + " is given twice";
+      return;
     }
     if (contains(valueOptions, name)) {
       if (!inlineValue) {
@@ -78,7 +91,15 @@ bool LanguageOption(const Args& args, kv3::Language& lang) {
   return false;
 }
 
-bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state) {
+std::string UnknownBandText(const kv3::MemoryImage& image, const kv3::EditorState& shown,
+                            kv3::Language lang) {
+  int band = shown.band.index >= 0 && shown.band.index < kv3::kBandCount ? shown.band.index : 0;
+  return kv3::Localize(kv3::msg::kUnknownBandCode, lang) + " (" + kv3::BandCodeText(image) + ", " +
+         std::string(kv3::kBands[band].text) + ")";
+}
+
+bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state,
+               bool* unknownBand) {
   kv3::MemoryImage image;
   kv3::FileResult r = kv3::LoadCodeplug(path, image);
   if (!r.ok()) {
@@ -89,16 +110,89 @@ bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& st
     return false;
   }
   state = kv3::StartupState();
-  return kv3::DecodeImage(std::span<const uint8_t>(image), state);
+  if (!kv3::DecodeImage(std::span<const uint8_t>(image), state)) return false;
+  bool unknown = kv3::HasUnknownBandCode(image);
+  if (unknown)
+    std::cerr << "kv3ctl: " << path << ": " << UnknownBandText(image, state, lang) << "\n";
+  if (unknownBand) *unknownBand = unknown;
+  return true;
 }
 
-bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorState& state) {
-  kv3::FileResult r = kv3::SaveCodeplug(path, kv3::EncodeImage(state));
+void PrintSaveWarning(const std::string& path, const std::string& warning) {
+  if (!warning.empty()) std::cerr << "kv3ctl: " << path << ": saved, but " << warning << "\n";
+}
+
+bool SaveImage(const std::string& path, kv3::Language lang, const kv3::MemoryImage& image) {
+  kv3::FileResult r = kv3::SaveCodeplug(path, image);
   if (!r.ok()) {
     std::cerr << path << ": " << kv3::Localize(kv3::msg::kSaveFailed, lang) << r.detail << "\n";
     return false;
   }
+  PrintSaveWarning(path, r.warning);
   return true;
+}
+
+bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorState& state) {
+  return SaveImage(path, lang, kv3::EncodeImage(state));
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+bool MayReplaceWithCodeplug(const std::string& path, bool force) {
+  struct stat st {};
+  // Nothing there, or no regular file (the save refuses those itself), or
+  // nothing in it: nothing to lose.
+  if (force || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+    return true;
+  kv3::MemoryImage image;
+  kv3::FileResult r = kv3::LoadCodeplug(path, image);
+  if (r.ok()) return true;
+  std::cerr << "kv3ctl: " << path
+            << (r.error == kv3::FileError::WrongType
+                    ? ": exists and is no codeplug file; not replaced (--force replaces it)\n"
+                    : ": exists and cannot be read (" + r.detail +
+                          "); not replaced (--force replaces it)\n");
+  return false;
+}
+
+bool PortOptionsGiven(const Args& args, std::string& error) {
+  for (const std::string& p : args.Values("--port"))
+    if (p.empty()) {
+      error = "--port needs a port: a device path, COM1..COM20 or sim";
+      return false;
+    }
+  return true;
+}
+
+void GuardStandardOutput() {
+  // All of a command's output leaves at its end, in one write whose error
+  // (a full disk) can be told: no command prints more than this buffer.
+  static char buffer[1 << 20];
+  if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  if (::fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF) {
+    // Opened read-only, so that every write fails as on the closed one.
+    int fd = ::open("/dev/null", O_RDONLY);
+    if (fd >= 0 && fd != STDOUT_FILENO) {
+      ::dup2(fd, STDOUT_FILENO);
+      ::close(fd);
+    }
+  }
+}
+
+int CheckStandardOutput(int code) {
+  errno = 0;
+  std::cout.flush();
+  bool flushed = std::fflush(stdout) == 0;
+  int err = errno;
+  if (flushed && !std::ferror(stdout) && std::cout.good()) return code;
+  std::cerr << "kv3ctl: the output could not be written"
+            << (err ? std::string(": ") + std::strerror(err) : std::string()) << "\n";
+  return code >= kExitUsage ? code : kExitFile;
 }
 
 int Usage(const std::string& message) {

@@ -21,10 +21,12 @@ struct UsageError {
 };
 
 // A small option parser: "--name value", "--name=value", flags, positionals.
+// An option given twice is an error unless it is repeatable (clone's --port):
+// the last one never silently wins.
 class Args {
  public:
   Args(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
-       const std::vector<std::string>& flags);
+       const std::vector<std::string>& flags, const std::vector<std::string>& repeatable = {});
   bool ok() const { return error_.empty(); }
   const std::string& error() const { return error_; }
   bool Has(const std::string& name) const;
@@ -43,12 +45,41 @@ class Args {
 // Parses --lang (default English); false with a message on stderr when unknown.
 bool LanguageOption(const Args& args, kv3::Language& lang);
 
+// What the program says of an image whose band code is none of the band
+// list's, with the code and the band the editor shows instead.
+std::string UnknownBandText(const kv3::MemoryImage& image, const kv3::EditorState& shown,
+                            kv3::Language lang);
+
 // Loads a codeplug file into a start-up editor state. Prints the message and
-// returns false on failure.
-bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state);
+// returns false on failure. A band code that is none of the band list's is
+// said on stderr (unknownBand, when given, tells it).
+bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state,
+               bool* unknownBand = nullptr);
 // Saves atomically; prints the message and returns false on failure.
 bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorState& state);
+// The same for an image (read's output).
+bool SaveImage(const std::string& path, kv3::Language lang, const kv3::MemoryImage& image);
+// Prints what a save that succeeded wants the user to know (other hard links).
+void PrintSaveWarning(const std::string& path, const std::string& warning);
+
+// The two paths name one file (also through links: the same device and
+// inode). False when either does not exist.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Before a codeplug is written to path: an existing file that holds
+// something else than a codeplug (a channel list, a document) is refused,
+// unless force. Prints why; an empty file or none is fine.
+bool MayReplaceWithCodeplug(const std::string& path, bool force);
+
+// The --port values: each names a port (an empty one is a usage error).
+bool PortOptionsGiven(const Args& args, std::string& error);
 
 int Usage(const std::string& message);
+
+// Standard output: a closed one is made to fail every write (rather than
+// let the next opened file take its number), and what could not be written
+// turns the exit code into a failure with a message on stderr.
+void GuardStandardOutput();
+int CheckStandardOutput(int code);
 
 }  // namespace kv3ctl

@@ -16,6 +16,7 @@
 #include "commands.h"
 #include "i18n/messages.h"
 #include "image/codec.h"
+#include "interrupts.h"
 #include "radio_session.h"
 
 namespace kv3ctl {
@@ -42,7 +43,9 @@ struct Radio {
 std::string FailureText(const SessionReport& report) {
   switch (report.outcome) {
     case kv3::SessionOutcome::TimedOut:
-      return "no answer (time-out)";
+      return report.wrongModel ? "wrong model (not an RT720)" : "no answer (time-out)";
+    case kv3::SessionOutcome::Interrupted:
+      return "interrupted";
     case kv3::SessionOutcome::PortLost:
       return "port lost";
     case kv3::SessionOutcome::PortNotOpen:
@@ -96,39 +99,37 @@ class ProgressLines {
   size_t width_ = 4;
 };
 
-bool AskOnce(const std::string& question) {
-  if (isatty(0) != 1 || isatty(2) != 1) return false;
-  std::cerr << question << " [y/N] " << std::flush;
-  std::string answer;
-  if (!std::getline(std::cin, answer)) return false;
-  return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
-}
-
 }  // namespace
 
 int RunClone(const Arguments& arguments) {
-  Args args(arguments, {"--port", "--lang"}, {"--verify", "--tuning", "--yes"});
+  Args args(arguments, {"--port", "--lang"}, {"--verify", "--tuning", "--yes"}, {"--port"});
   if (!args.ok()) return Usage(args.error());
   if (args.positionals().size() != 1) return Usage("clone needs exactly one FILE");
   std::vector<std::string> names = args.Values("--port");
   if (names.empty()) return Usage("clone needs at least one --port PORT");
+  if (std::string why; !PortOptionsGiven(args, why)) return Usage(why);
   if (std::set<std::string>(names.begin(), names.end()).size() != names.size())
     return Usage("a port is given twice");
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   kv3::EditorState state;
-  if (!LoadState(args.positionals()[0], lang, state)) return kExitFile;
+  bool unknownBand = false;
+  if (!LoadState(args.positionals()[0], lang, state, &unknownBand)) return kExitFile;
   state.shared.TuningUnlocked = args.Has("--tuning") ? 1 : 0;
   const kv3::MemoryImage image = kv3::EncodeImage(state);
+  CatchInterrupts();
 
   // A write asks the band question when the codeplug's band is not the one
-  // last confirmed; for a fleet it is asked once, before any radio is touched.
+  // last confirmed (and always for a band code the list does not know); for
+  // a fleet it is asked once, before any radio is touched.
   SessionOptions options;
   options.lang = lang;
   options.progress = false;
   options.bandAnswer = BandAnswer::Yes;
+  if (unknownBand) options.lastBand = kv3::kUnknownBand;
   if (state.band.index != options.lastBand && !args.Has("--yes") &&
-      !AskOnce(kv3::Localize(kv3::msg::kBandMismatch, lang))) {
+      !AskYesNoOnTerminal(kv3::Localize(kv3::msg::kBandMismatch, lang))) {
+    if (InterruptSignal()) return InterruptExitCode();
     std::cerr << kv3::Localize(kv3::msg::kBandMismatch, lang) << " (--yes answers it)\n";
     return kExitFailure;
   }
@@ -142,7 +143,7 @@ int RunClone(const Arguments& arguments) {
     r.port = OpenPort(r.name, device, error);
     if (!r.port) {
       r.done = true;
-      r.result = "port does not open";
+      r.result = "port does not open: " + error;
       r.message = error;
     }
   }
@@ -229,6 +230,11 @@ int RunClone(const Arguments& arguments) {
     std::cout << pad(r.name, portWidth) << "  " << pad(r.result, resultWidth) << "  " << secs
               << "\n";
     allOk = allOk && r.ok;
+  }
+  if (InterruptSignal()) {
+    std::cerr << "kv3ctl: interrupted by " << InterruptName()
+              << ": every session was ended and its radio told so\n";
+    return InterruptExitCode();
   }
   return allOk ? kExitOk : kExitFailure;
 }

@@ -2,10 +2,8 @@
 // JSON, comparison of two codeplugs, and the backups of every read.
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "cli.h"
@@ -15,6 +13,7 @@
 #include "interchange/channel_csv.h"
 #include "interchange/codeplug_diff.h"
 #include "interchange/codeplug_json.h"
+#include "interchange/entry_checks.h"
 
 namespace kv3ctl {
 
@@ -36,28 +35,17 @@ Format FormatOf(const std::string& path) {
 }
 
 bool ReadText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::cerr << path << ": cannot be read\n";
+  // A FIFO or a device is read for a bounded time, never waited on for ever.
+  kv3::FileResult r = kv3::ReadFileBounded(path, static_cast<size_t>(kMaxInputSize) + 1, text);
+  if (!r.ok()) {
+    std::cerr << path << ": cannot be read: " << r.detail << "\n";
     return false;
   }
-  std::ostringstream buffer;
-  char chunk[65536];
-  std::streamsize total = 0;
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    total += in.gcount();
-    if (total > kMaxInputSize) {
-      std::cerr << path << ": larger than " << kMaxInputSize / (1024 * 1024)
-                << " MB, not a codeplug or channel list\n";
-      return false;
-    }
-    buffer.write(chunk, in.gcount());
-  }
-  if (in.bad()) {
-    std::cerr << path << ": cannot be read\n";
+  if (text.size() > static_cast<size_t>(kMaxInputSize)) {
+    std::cerr << path << ": larger than " << kMaxInputSize / (1024 * 1024)
+              << " MB, not a codeplug or channel list\n";
     return false;
   }
-  text = buffer.str();
   return true;
 }
 
@@ -67,6 +55,7 @@ bool WriteText(const std::string& path, const std::string& text) {
     std::cerr << path << ": cannot be written: " << r.detail << "\n";
     return false;
   }
+  PrintSaveWarning(path, r.warning);
   return true;
 }
 
@@ -82,6 +71,8 @@ int RunExport(const Arguments& argv) {
   std::string out = args.Value("-o");
   Format format = FormatOf(out);
   if (format == Format::Unknown) return Usage("the output must end in .csv or .json");
+  if (SameFile(args.positionals()[0], out))
+    return Usage("-o " + out + " is the codeplug being exported; give another file");
   kv3::EditorState state;
   if (!LoadState(args.positionals()[0], lang, state)) return kExitFile;
 
@@ -96,17 +87,23 @@ int RunExport(const Arguments& argv) {
 }
 
 int RunImport(const Arguments& argv) {
-  Args args(argv, {"-o", "--base", "--lang"}, {"--skip-bad"});
+  Args args(argv, {"-o", "--base", "--lang"}, {"--skip-bad", "--strict", "--force", "--renumber"});
   if (!args.ok()) return Usage(args.error());
   if (args.positionals().size() != 1 || !args.Has("-o"))
     return Usage("import needs IN.csv or IN.json and -o FILE");
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   const std::string in = args.positionals()[0];
+  const std::string out = args.Value("-o");
   Format format = FormatOf(in);
   if (format == Format::Unknown) return Usage("the input must end in .csv or .json");
   if (format == Format::Json && args.Has("--skip-bad"))
     return Usage("--skip-bad applies to CSV channel lists");
+  if (format == Format::Json && args.Has("--renumber"))
+    return Usage("--renumber applies to CSV channel lists");
+  // The list being read is never what the codeplug replaces.
+  if (SameFile(in, out)) return Usage("-o " + out + " is the input " + in + "; give another file");
+  if (!MayReplaceWithCodeplug(out, args.Has("--force"))) return kExitFile;
 
   kv3::EditorState state = kv3::StartupState();
   if (args.Has("--base") && !LoadState(args.Value("--base"), lang, state)) return kExitFile;
@@ -118,10 +115,23 @@ int RunImport(const Arguments& argv) {
     for (const auto& p : report.problems) std::cerr << in << ": " << p << "\n";
     if (!report.ok()) {
       std::cerr << "nothing written\n";
+      return report.unreadable ? kExitFile : kExitRefused;
+    }
+    // Values are kept exactly (a radio's memory may hold them), but every
+    // one the editor would refuse is said; --strict refuses them.
+    const bool strict = args.Has("--strict");
+    std::vector<kv3::RuleFinding> findings = kv3::CheckEditorRules(state);
+    for (const auto& f : findings)
+      std::cerr << in << ": " << (strict ? "" : "warning: ") << f.field << " \"" << f.value
+                << "\": " << f.reason << "\n";
+    if (strict && !findings.empty()) {
+      std::cerr << "nothing written: " << findings.size()
+                << " value(s) the editor refuses (--strict)\n";
       return kExitRefused;
     }
   } else {
-    kv3::CsvImportReport report = kv3::ImportChannelsCsv(text, state, args.Has("--skip-bad"));
+    kv3::CsvImportReport report =
+        kv3::ImportChannelsCsv(text, state, args.Has("--skip-bad"), args.Has("--renumber"));
     if (!report.fatal.empty()) {
       std::cerr << in << ":";
       if (report.fatalLine > 0) std::cerr << report.fatalLine << ":";
@@ -148,7 +158,7 @@ int RunImport(const Arguments& argv) {
     if (report.rowsRefused > 0) std::cerr << report.rowsRefused << " refused rows left out\n";
     std::cout << report.rowsAccepted << " channels imported\n";
   }
-  return SaveState(args.Value("-o"), lang, state) ? kExitOk : kExitFile;
+  return SaveState(out, lang, state) ? kExitOk : kExitFile;
 }
 
 int RunDiff(const Arguments& argv) {
@@ -179,7 +189,9 @@ int RunDiff(const Arguments& argv) {
     j["differences"] = list;
     std::cout << j.dump(2) << "\n";
   } else {
-    for (const auto& d : diffs) std::cout << kv3::DifferenceLine(d, lang) << "\n";
+    // Texts of the radio may hold control characters: shown escaped.
+    for (const auto& d : diffs)
+      std::cout << kv3::EscapeControls(kv3::DifferenceLine(d, lang)) << "\n";
   }
   return diffs.empty() ? kExitOk : kExitFailure;
 }

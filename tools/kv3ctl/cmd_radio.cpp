@@ -7,8 +7,10 @@
 #include "cli.h"
 #include "commands.h"
 #include "i18n/messages.h"
+#include "image/codec.h"
 #include "image/codeplug_file.h"
 #include "interchange/backups.h"
+#include "interrupts.h"
 #include "link/port_names.h"
 #include "radio_session.h"
 
@@ -32,6 +34,11 @@ std::unique_ptr<kv3::QtPort> PortOption(const Args& args, kv3::Language lang) {
 void ExplainEnding(const SessionReport& report, const std::string& port) {
   if (report.outcome == kv3::SessionOutcome::PortLost)
     std::cerr << "kv3ctl: " << port << ": the device went away during the session\n";
+  if (report.outcome == kv3::SessionOutcome::TimedOut && report.wrongModel)
+    std::cerr << "kv3ctl: " << port << ": the radio answered as another model\n";
+  if (report.outcome == kv3::SessionOutcome::Declined)
+    std::cerr << "kv3ctl: the band question was declined, nothing was written "
+                 "(--yes answers it)\n";
 }
 
 BandAnswer BandAnswerOption(const Args& args) {
@@ -47,6 +54,7 @@ int VerifyWrite(kv3::QtPort& port, const std::string& portName, const kv3::Edito
   std::cerr << "kv3ctl: verifying: reading the radio back\n";
   kv3::EditorState scratch = kv3::StartupState();
   SessionReport back = RunSession(port, SessionKind::Read, scratch, options);
+  if (back.outcome == kv3::SessionOutcome::Interrupted) return ExitCodeOf(back.outcome);
   if (!back.ok()) {
     ExplainEnding(back, portName);
     std::cerr << "kv3ctl: verify failed: the radio could not be read back\n";
@@ -77,6 +85,7 @@ int RunRead(const Arguments& arguments) {
   if (!args.positionals().empty()) return Usage("read takes no file argument; use -o FILE");
   if (!args.Has("--port")) return Usage("read needs --port PORT (a device, COMn or sim)");
   if (!args.Has("-o")) return Usage("read needs -o FILE");
+  if (std::string why; !PortOptionsGiven(args, why)) return Usage(why);
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   std::string out = args.Value("-o");
@@ -87,6 +96,7 @@ int RunRead(const Arguments& arguments) {
     std::cerr << out << ": " << kv3::Localize(kv3::msg::kSaveFailed, lang) << "no such folder\n";
     return kExitFile;
   }
+  CatchInterrupts();
   auto port = PortOption(args, lang);
   if (!port) return kExitFailure;
   kv3::EditorState state = kv3::StartupState();
@@ -95,16 +105,18 @@ int RunRead(const Arguments& arguments) {
   SessionReport report = RunSession(*port, SessionKind::Read, state, options);
   ExplainEnding(report, args.Value("--port"));
   if (!report.ok()) return ExitCodeOf(report.outcome);
+  // A signal after the session: nothing is saved.
+  if (InterruptSignal()) return InterruptExitCode();
+  if (kv3::HasUnknownBandCode(report.image)) {
+    kv3::EditorState shown = kv3::StartupState();
+    if (kv3::DecodeImage(std::span<const uint8_t>(report.image), shown))
+      std::cerr << "kv3ctl: " << UnknownBandText(report.image, shown, lang) << "\n";
+  }
   // Every complete read is kept as a backup; a backup that fails never fails the read.
   if (kv3::BackupResult backup = kv3::BackupAfterRead(report.image); !backup.ok)
     std::cerr << "kv3ctl: no backup of this read: " << backup.error << "\n";
   // Only a complete read reaches the file, replacing it atomically.
-  kv3::FileResult saved = kv3::SaveCodeplug(out, report.image);
-  if (!saved.ok()) {
-    std::cerr << out << ": " << kv3::Localize(kv3::msg::kSaveFailed, lang) << saved.detail << "\n";
-    return kExitFile;
-  }
-  return kExitOk;
+  return SaveImage(out, lang, report.image) ? kExitOk : kExitFile;
 }
 
 int RunWrite(const Arguments& arguments) {
@@ -112,16 +124,22 @@ int RunWrite(const Arguments& arguments) {
   if (!args.ok()) return Usage(args.error());
   if (args.positionals().size() != 1) return Usage("write needs exactly one FILE");
   if (!args.Has("--port")) return Usage("write needs --port PORT (a device, COMn or sim)");
+  if (std::string why; !PortOptionsGiven(args, why)) return Usage(why);
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   kv3::EditorState state;
-  if (!LoadState(args.positionals()[0], lang, state)) return kExitFile;
+  bool unknownBand = false;
+  if (!LoadState(args.positionals()[0], lang, state, &unknownBand)) return kExitFile;
   state.shared.TuningUnlocked = args.Has("--tuning") ? 1 : 0;
+  CatchInterrupts();
   auto port = PortOption(args, lang);
   if (!port) return kExitFailure;
   SessionOptions options;
   options.lang = lang;
   options.bandAnswer = BandAnswerOption(args);
+  // A file whose band code is none of the list's would change the radio's
+  // band to the one shown: the band question is asked whatever is shown.
+  if (unknownBand) options.lastBand = kv3::kUnknownBand;
   SessionReport report = RunSession(*port, SessionKind::Write, state, options);
   ExplainEnding(report, args.Value("--port"));
   if (!report.ok() || !args.Has("--verify")) return ExitCodeOf(report.outcome);

@@ -13,6 +13,7 @@
 #include "commands.h"
 #include "editor/band.h"
 #include "editor/band_rules.h"
+#include "editor/decimal_text.h"
 #include "editor/frequency_entry.h"
 #include "editor/grid_edit.h"
 #include "editor/tone_entry.h"
@@ -87,7 +88,10 @@ class SetCommand {
                        "can be typed into a tone cell"};
       text.push_back(static_cast<char>(k.key));
     }
-    if (!kv3::NormaliseToneText(text, -1))
+    // A CTCSS tone is one decimal number, as a frequency is: "88.5.1" is
+    // refused like --rx 1.2.3, not read as far as it makes sense.
+    bool number = !text.empty() && (text[0] == 'D' || kv3::ParseDecimalText(text));
+    if (!number || !kv3::NormaliseToneText(text, -1))
       return Refusal{std::string(option) + " '" + value +
                      "' is no tone: give off, a CTCSS tone 67.0..254.1 or a DCS code such as "
                      "D023N (octal digits, N or I)"};

@@ -9,6 +9,7 @@
 #include "editor/demo.h"
 #include "image/codec.h"
 #include "image/codeplug_file.h"
+#include "interchange/entry_checks.h"
 
 namespace kv3ctl {
 
@@ -69,7 +70,8 @@ void PrintText(const kv3::CodeplugView& view, std::ostream& out) {
     size_t w = 0;
     for (const auto& f : section.fields) w = std::max(w, DisplayWidth(f.caption));
     for (const auto& f : section.fields) {
-      std::string l = "  " + Pad(f.caption, w + 2) + f.value;
+      // Texts of the radio may hold control characters: shown escaped.
+      std::string l = "  " + Pad(f.caption, w + 2) + kv3::EscapeControls(f.value);
       while (!l.empty() && l.back() == ' ') l.pop_back();
       out << l << "\n";
     }
@@ -122,11 +124,12 @@ int RunShow(const Arguments& argv) {
 }
 
 int RunNew(const Arguments& argv) {
-  Args args(argv, {"-o", "--lang"}, {"--demo"});
+  Args args(argv, {"-o", "--lang"}, {"--demo", "--force"});
   if (!args.ok()) return Usage(args.error());
   if (!args.Has("-o") || !args.positionals().empty()) return Usage("new needs -o FILE");
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
+  if (!MayReplaceWithCodeplug(args.Value("-o"), args.Has("--force"))) return kExitFile;
   kv3::EditorState state = args.Has("--demo") ? kv3::DemoState() : kv3::StartupState();
   return SaveState(args.Value("-o"), lang, state) ? kExitOk : kExitFile;
 }

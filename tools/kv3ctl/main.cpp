@@ -19,7 +19,8 @@ const Command kCommands[] = {
     {"show", "FILE [--lang en|zh-Hans|zh-Hant] [--json]   print a codeplug as the windows show it",
      kv3ctl::RunShow},
     {"new",
-     "-o FILE                                       save a codeplug with the start-up values",
+     "-o FILE [--demo] [--force]                    save a codeplug with the start-up values\n"
+     "      (--force: replace a file that is no codeplug)",
      kv3ctl::RunNew},
     {"read", "--port PORT -o FILE [--lang L]               read a radio into a codeplug file",
      kv3ctl::RunRead},
@@ -37,7 +38,11 @@ const Command kCommands[] = {
     {"export",
      "FILE -o OUT.csv|OUT.json                     the channel list as CSV, or all as JSON",
      kv3ctl::RunExport},
-    {"import", "IN.csv|IN.json -o FILE [--base BASE.DAT] [--skip-bad]  make a codeplug from them",
+    {"import",
+     "IN.csv|IN.json -o FILE [--base BASE.DAT] [--skip-bad] [--renumber] [--strict] [--force]\n"
+     "      make a codeplug from them (--renumber: CSV rows are channels 1, 2, ...; --strict:\n"
+     "      refuse JSON values the editor would refuse; --force: replace a file that is no "
+     "codeplug)",
      kv3ctl::RunImport},
     {"diff",
      "A B [--json] [--lang L]                       what differs (exit 1 when anything does)",
@@ -54,12 +59,11 @@ void PrintHelp(std::ostream& out) {
          "The KV-3(T2) programming software on the command line.\n\nCommands:\n";
   for (const auto& c : kCommands) out << "  " << c.name << " " << c.synopsis << "\n";
   out << "\nExit codes: 0 success, 1 communication failure or difference, 2 usage error,\n"
-         "3 file error, 4 a value the editor refuses.\n";
+         "3 file error, 4 a value the editor refuses; 130, 143, 129: a session ended by\n"
+         "SIGINT, SIGTERM or SIGHUP.\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc < 2) {
     PrintHelp(std::cerr);
     return kv3ctl::kExitUsage;
@@ -77,4 +81,13 @@ int main(int argc, char** argv) {
   for (const auto& c : kCommands)
     if (name == c.name) return c.run(args);
   return kv3ctl::Usage("unknown command '" + name + "'");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  kv3ctl::GuardStandardOutput();
+  // Output that could not be written (a full disk, a closed stdout) is a
+  // failure, never a success.
+  return kv3ctl::CheckStandardOutput(Run(argc, argv));
 }

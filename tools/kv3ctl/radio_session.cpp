@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli.h"
+#include "interrupts.h"
 #include "link/port_names.h"
 
 namespace kv3ctl {
@@ -57,15 +58,15 @@ void DrawBar(int value, int maximum) {
             << maximum << std::flush;
 }
 
-bool AskOnTerminal(const std::string& question) {
-  if (!IsTerminal(0) || !IsTerminal(2)) return false;
-  std::cerr << "\n" << question << " [y/N] " << std::flush;
-  std::string answer;
-  if (!std::getline(std::cin, answer)) return false;
-  return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
-}
-
 }  // namespace
+
+bool AskYesNoOnTerminal(const std::string& question) {
+  if (!IsTerminal(0) || !IsTerminal(2)) return false;
+  std::cerr << question << " [y/N] " << std::flush;
+  std::optional<std::string> answer = ReadAnswerLine();
+  if (!answer) std::cerr << "\n";
+  return answer && !answer->empty() && ((*answer)[0] == 'y' || (*answer)[0] == 'Y');
+}
 
 RadioJob::RadioJob(kv3::QtPort& port, const kv3::EditorState& state, const SessionOptions& options)
     : environment_(state, port), options_(options) {
@@ -89,10 +90,15 @@ RadioJob::RadioJob(kv3::QtPort& port, const kv3::EditorState& state, const Sessi
     report_.messages.push_back(text.toStdString());
   });
   QObject::connect(s, &kv3::QtSession::bandQuestionAsked, s, [this](const QString& text) {
+    bool ask = options_.bandAnswer == BandAnswer::AskOnTerminal;
+    if (ask && barShown_) std::cerr << "\n";
     bool yes =
-        options_.bandAnswer == BandAnswer::Yes ||
-        (options_.bandAnswer == BandAnswer::AskOnTerminal && AskOnTerminal(text.toStdString()));
-    session_->answerBandQuestion(yes);
+        options_.bandAnswer == BandAnswer::Yes || (ask && AskYesNoOnTerminal(text.toStdString()));
+    // Interrupted while the question waited: the session ends as interrupted.
+    if (InterruptSignal())
+      session_->session().Abort();
+    else
+      session_->answerBandQuestion(yes);
   });
   QObject::connect(s, &kv3::QtSession::imageRead, s, [this](const QByteArray& image) {
     std::copy_n(reinterpret_cast<const uint8_t*>(image.constData()), report_.image.size(),
@@ -103,21 +109,34 @@ RadioJob::RadioJob(kv3::QtPort& port, const kv3::EditorState& state, const Sessi
     report_.memory = session_->session().ReadMemory();
     report_.writtenBlocks = session_->session().WrittenBlocks();
     report_.lastBand = session_->session().LastBand();
+    report_.wrongModel = session_->session().IdentificationRefused();
     if (terminal && barShown_) std::cerr << "\n";
     if (terminal && !report_.status.empty() && report_.ok()) std::cerr << report_.status << "\n";
     if (options_.progress) {
       if (report_.outcome == kv3::SessionOutcome::Declined && terminal)
         std::cerr << report_.status << "\n";
       for (const auto& m : report_.messages) std::cerr << m << "\n";
+      if (report_.outcome == kv3::SessionOutcome::Interrupted)
+        std::cerr << "kv3ctl: interrupted by " << InterruptName()
+                  << ": the session was ended and the radio told so\n";
     }
     done_ = true;
   });
+  // A signal ends the session at once, as a failure does: with the end byte.
+  interruptWatch_ = WatchInterrupts([this] { session_->session().Abort(); });
 }
 
-RadioJob::~RadioJob() = default;
+RadioJob::~RadioJob() {
+  UnwatchInterrupts(interruptWatch_);
+}
 
 bool RadioJob::Start(SessionKind kind) {
   done_ = false;
+  if (InterruptSignal()) {
+    // Interrupted before this session began: it ends before it starts.
+    emit session_->sessionEnded(static_cast<int>(kv3::SessionOutcome::Interrupted));
+    return false;
+  }
   bool started = kind == SessionKind::Read ? session_->startRead() : session_->startWrite();
   if (!started && !session_->session().Running()) done_ = true;
   return started;
@@ -137,6 +156,7 @@ SessionReport RunSession(kv3::QtPort& port, SessionKind kind, const kv3::EditorS
 }
 
 int ExitCodeOf(kv3::SessionOutcome outcome) {
+  if (outcome == kv3::SessionOutcome::Interrupted) return InterruptExitCode();
   return outcome == kv3::SessionOutcome::ReadComplete ||
                  outcome == kv3::SessionOutcome::WriteComplete
              ? kExitOk

@@ -38,6 +38,7 @@ struct SessionReport {
   std::vector<uint8_t> memory;        // a complete read: all 1024 bytes
   std::vector<int> writtenBlocks;     // a write: the blocks sent
   int lastBand = 0;
+  bool wrongModel = false;  // the radio identified itself as another model
   bool ok() const {
     return outcome == kv3::SessionOutcome::ReadComplete ||
            outcome == kv3::SessionOutcome::WriteComplete;
@@ -64,6 +65,7 @@ class RadioJob {
   SessionReport report_;
   bool done_ = false;
   bool barShown_ = false;
+  int interruptWatch_ = 0;
 };
 
 // Runs one session to its end and reports it (and, with options.progress, its
@@ -71,8 +73,13 @@ class RadioJob {
 SessionReport RunSession(kv3::QtPort& port, SessionKind kind, const kv3::EditorState& state,
                          const SessionOptions& options);
 
-// Exit code of an outcome: 0 for a completed session, 1 for the others.
+// Exit code of an outcome: 0 for a completed session, 128 + the signal for
+// an interrupted one, 1 for the others.
 int ExitCodeOf(kv3::SessionOutcome outcome);
+
+// Asks a yes/no question on the terminal (stdin and stderr both terminals);
+// false without one, at the end of the input and when interrupted.
+bool AskYesNoOnTerminal(const std::string& question);
 
 // Makes sure a QCoreApplication exists (kv3ctl creates it only for the radio).
 void EnsureEventLoop();
