@@ -346,7 +346,8 @@ CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, boo
     auto dcs = [&](const char* name, int side, Tone& into) {
       if (!needColumn(name)) return;
       bool okPolarity = readPolarity();
-      ToneCheck c = CheckDcsCode(row.Get(name), (*polarity)[side]);
+      // Without a DtcsPolarity column there is no polarity to look at.
+      ToneCheck c = CheckDcsCode(row.Get(name), polarity && (*polarity)[side]);
       if (!c.refusal.empty())
         row.Refuse(name, c.refusal);
       else if (okPolarity)

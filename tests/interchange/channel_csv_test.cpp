@@ -168,6 +168,17 @@ TEST(ChannelCsv, RowsRenumberedInFileOrder) {
   EXPECT_EQ(r.rowsAccepted, 16);
 }
 
+// Found by fuzzing: a DTCS row of a list without the DtcsPolarity column
+// read a polarity that was never set.
+TEST(ChannelCsv, DcsWithoutAPolarityColumnIsRefused) {
+  EditorState state = StartupState();
+  CsvImportReport r =
+      ImportChannelsCsv("Location,Frequency,Tone,DtcsCode\n1,438.125,DTCS,023\n", state, false);
+  EXPECT_FALSE(r.changed);
+  ASSERT_FALSE(r.problems.empty());
+  EXPECT_NE(r.problems[0].reason.find("DtcsPolarity"), std::string::npos);
+}
+
 TEST(ChannelCsv, BandOfTheBaseDecides) {
   EditorState state = StartupState();
   SelectBandSilently(state.band, 5);  // 136-174MHz
