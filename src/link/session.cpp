@@ -146,16 +146,18 @@ void ProgrammingSession::HandleRead() {
       replyPending_ = true;
       return;
     }
-    // All sixteen blocks are in.
+    // All sixteen blocks are in. The session is over before the decode, which
+    // may open a window: nothing that arrives meanwhile can move it.
     MemoryImage image;
     std::copy_n(ReadImage_.begin(), image.size(), image.begin());
+    Conclude(Localize(msg::kReadSuccess, language_), SessionOutcome::ReadComplete);
     listener_.DecodeImage(image);
     // The band list now shows the radio's band: a later write asks the band
     // question only when the user changes it. A band code the list does not
     // know left the list as it was, showing a band the radio does not have:
     // the next write asks, whatever the list shows.
     LastBand_ = HasUnknownBandCode(image) ? kUnknownBand : environment_.BandIndex();
-    Finish(Localize(msg::kReadSuccess, language_), SessionOutcome::ReadComplete);
+    listener_.SessionEnded(outcome_);
     return;
   }
   if (ReceivedHex_.size() == kReadReplySize && ReceivedHex_[0] == kWriteBlock && replyPending_) {
@@ -219,15 +221,23 @@ void ProgrammingSession::ContinueWrite() {
 }
 
 void ProgrammingSession::Finish(const std::string& status, SessionOutcome outcome) {
-  SetStatus(status);
-  SessionFinished_ = true;
-  FinishTicks_ = 0;
-  SetProgress(progress_, false);
+  Conclude(status, outcome);
+  listener_.SessionEnded(outcome);
+}
+
+// A completed or declined session: ended, its end byte sent; the blink timer
+// brings the controls back.
+void ProgrammingSession::Conclude(const std::string& status, SessionOutcome outcome) {
   StopTimeoutWatch();
   SessionEnded_ = true;
+  SessionFinished_ = true;
+  FinishTicks_ = 0;
+  replyPending_ = false;
+  questionOpen_ = false;
   outcome_ = outcome;
+  SetStatus(status);
+  SetProgress(progress_, false);
   Send({kEnd});
-  listener_.SessionEnded(outcome);
 }
 
 void ProgrammingSession::OnTimeoutTick() {
@@ -238,7 +248,6 @@ void ProgrammingSession::OnTimeoutTick() {
 
 void ProgrammingSession::OnPortLost() {
   if (SessionEnded_) return;
-  questionOpen_ = false;
   Fail(SessionOutcome::PortLost, false);
 }
 
@@ -248,20 +257,25 @@ void ProgrammingSession::Abort() {
   Fail(SessionOutcome::Interrupted, true, false);
 }
 
+// The session is settled (ended, timers stopped, controls back, end byte
+// sent) before the message is shown: a modal box runs a nested event loop in
+// which late replies and ticks arrive, and they must find the session over.
 void ProgrammingSession::Fail(SessionOutcome outcome, bool sendEndByte, bool showMessage) {
-  TimeoutTicks_ = 0;
-  ReceivedHex_.clear();
   StopTimeoutWatch();
-  SetStatusVisible(false);
   StopBlinkTimer();
-  if (showMessage) listener_.ShowMessage(Localize(msg::kCommError, language_), kButtonsStop);
-  SetControls(true);
-  SetProgress(progress_, false);
   SessionEnded_ = true;
   SessionFinished_ = false;
+  FinishTicks_ = 0;
+  TimeoutTicks_ = 0;
   replyPending_ = false;
+  questionOpen_ = false;
+  ReceivedHex_.clear();
   outcome_ = outcome;
+  SetStatusVisible(false);
+  SetControls(true);
+  SetProgress(progress_, false);
   if (sendEndByte) Send({kEnd});
+  if (showMessage) listener_.ShowMessage(Localize(msg::kCommError, language_), kButtonsStop);
   listener_.SessionEnded(outcome);
 }
 

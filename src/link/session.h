@@ -85,6 +85,14 @@ class SessionEnvironment {
 
 // The session's effects. Every call happens from inside one of the session's
 // event methods. Except for SendBytes all have empty defaults.
+//
+// A listener may open a modal box in ShowMessage, AskBandQuestion and
+// DecodeImage, whose nested event loop delivers bytes and ticks to the
+// session meanwhile. The session is ready for that: it is ended, with its
+// timers stopped and its end byte sent, before it shows a message or hands
+// over an image, and it is suspended while the band question is open. A
+// window layer still does best to open message boxes only after the event
+// handler has returned (QtSession queues them).
 class SessionListener {
  public:
   virtual ~SessionListener() = default;
@@ -100,7 +108,8 @@ class SessionListener {
   // Session start: enable the band frame Frame1 and focus the band list Combo1.
   virtual void FocusBandList() {}
   // A message box (the title is the application title); buttons is
-  // kButtonsInformation or kButtonsStop.
+  // kButtonsInformation or kButtonsStop. It comes after the session has
+  // ended, before SessionEnded.
   virtual void ShowMessage(const std::string& /*text*/, int /*buttons*/) {}
   // The band question (kButtonsYesNo). The session is suspended until
   // AnswerBandQuestion is called, which may happen from inside this call (a
@@ -108,8 +117,8 @@ class SessionListener {
   virtual void AskBandQuestion(const std::string& /*text*/) {}
   // A complete read: the caller runs DecodeImage on the image (radio
   // addresses 0x0010..0x035F) before returning; the session then takes the
-  // band list's position into LastBand. The whole memory read is
-  // ProgrammingSession::ReadMemory().
+  // band list's position into LastBand. The session has ended and sent its
+  // end byte already. The whole memory read is ProgrammingSession::ReadMemory().
   virtual void DecodeImage(const MemoryImage& /*image*/) {}
   // Start or stop the 500 ms time-out watch and the 200 ms blink timer.
   virtual void SetTimeoutWatchRunning(bool /*running*/) {}
@@ -193,6 +202,7 @@ class ProgrammingSession {
   void StopTimeoutWatch();
   void StopBlinkTimer();
   void Finish(const std::string& status, SessionOutcome outcome);
+  void Conclude(const std::string& status, SessionOutcome outcome);
   void Fail(SessionOutcome outcome, bool sendEndByte, bool showMessage = true);
 
   SessionEnvironment& environment_;

@@ -126,18 +126,25 @@ size_t SimulatedRadio::Step(std::span<const uint8_t> in, std::vector<RadioEvent>
 void SimulatedRadio::Reply(std::vector<uint8_t> bytes, std::vector<RadioEvent>& out) {
   int number = replyNumber_++;
   if (faults_.silentFrom >= 0 && number >= faults_.silentFrom) return;
+  std::vector<RadioEvent>& to = faults_.heldFrom >= 0 && number >= faults_.heldFrom ? held_ : out;
   if (number == faults_.strayByteAt) bytes.push_back(kStray);
   if (number == faults_.breakBefore) {
-    out.push_back({RadioEvent::Kind::Break, {}});
+    to.push_back({RadioEvent::Kind::Break, {}});
     bytes.insert(bytes.begin(), 0x00);
   }
   size_t piece = faults_.pieceSize == 0 ? bytes.size() : faults_.pieceSize;
   for (size_t i = 0; i < bytes.size(); i += piece) {
     size_t end = std::min(bytes.size(), i + piece);
-    out.push_back({RadioEvent::Kind::Bytes,
-                   std::vector<uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(i),
-                                        bytes.begin() + static_cast<std::ptrdiff_t>(end))});
+    to.push_back({RadioEvent::Kind::Bytes,
+                  std::vector<uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                       bytes.begin() + static_cast<std::ptrdiff_t>(end))});
   }
+}
+
+void SimulatedRadio::ReleaseHeld(std::vector<RadioEvent>& out) {
+  faults_.heldFrom = -1;
+  out.insert(out.end(), held_.begin(), held_.end());
+  held_.clear();
 }
 
 bool SimulatedPort::Open() {

@@ -36,6 +36,7 @@ struct RadioFaults {
   int wrongAddressAt = -1;           // this read reply echoes another address
   int breakBefore = -1;              // a break signal and a 00 byte precede this reply
   size_t pieceSize = 0;              // replies are split into pieces of this size (0: whole)
+  int heldFrom = -1;                 // this reply and every later one wait for ReleaseHeld
 };
 
 class SimulatedRadio {
@@ -54,6 +55,10 @@ class SimulatedRadio {
   // The memory image part, radio addresses 0x0010..0x035F.
   MemoryImage Image() const;
   void LoadImage(const MemoryImage& image);
+  // A slow radio: the replies held back since faults().heldFrom go out now,
+  // appended to out, and the radio answers at once again.
+  void ReleaseHeld(std::vector<RadioEvent>& out);
+  bool HasHeld() const { return !held_.empty(); }
 
   // Counters of the conversation, for tests.
   int sessionsStarted() const { return sessions_; }
@@ -73,6 +78,7 @@ class SimulatedRadio {
   RadioFaults faults_;
   State state_ = State::Idle;
   std::vector<uint8_t> pending_;  // bytes from the PC not yet understood
+  std::vector<RadioEvent> held_;  // replies of a slow radio, not yet sent
   int replyNumber_ = 0;
   bool silent_ = false;
   int sessions_ = 0;
@@ -101,6 +107,8 @@ class SimulatedPort : public SerialPort {
 
   bool HasEvents() const { return !events_.empty(); }
   std::vector<RadioEvent> TakeEvents();
+  // The radio's held replies arrive now (SimulatedRadio::ReleaseHeld).
+  void ReleaseHeld() { radio_.ReleaseHeld(events_); }
   SimulatedRadio& radio() { return radio_; }
   // Open fails (for tests of the scan and of a closed port).
   bool failOpen = false;

@@ -1,8 +1,10 @@
 // A ProgrammingSession wired to the simulated radio, recording every effect.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/band.h"
@@ -23,6 +25,9 @@ struct SessionHarness : SessionEnvironment, SessionListener {
   MemoryImage writeImage{};
   // Answer the band question from inside the question (a modal box).
   std::optional<bool> modalAnswer;
+  // Run once, from inside the next message, decode or band question, as the
+  // nested event loop of a modal box runs whatever arrives while it is open.
+  std::function<void()> whileMessageShown, whileDecoding, whileQuestionOpen;
 
   // The effects.
   std::vector<std::vector<uint8_t>> sent;
@@ -59,9 +64,11 @@ struct SessionHarness : SessionEnvironment, SessionListener {
   void SetControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
   void ShowMessage(const std::string& text, int buttons) override {
     messages.emplace_back(text, buttons);
+    if (auto f = std::exchange(whileMessageShown, nullptr)) f();
   }
   void AskBandQuestion(const std::string& text) override {
     questions.push_back(text);
+    if (auto f = std::exchange(whileQuestionOpen, nullptr)) f();
     if (modalAnswer) session.AnswerBandQuestion(*modalAnswer);
   }
   // As the editor's decoder: a band code the list does not know leaves the
@@ -69,6 +76,7 @@ struct SessionHarness : SessionEnvironment, SessionListener {
   void DecodeImage(const MemoryImage& image) override {
     decoded.push_back(image);
     if (int b = BandIndexOfCode(image[At(addr::kBandCode)]); b >= 0) band = b;
+    if (auto f = std::exchange(whileDecoding, nullptr)) f();
   }
   void SetTimeoutWatchRunning(bool running) override { timeoutRunning = running; }
   void SetBlinkTimerRunning(bool running) override { blinkRunning = running; }
