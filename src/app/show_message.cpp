@@ -63,7 +63,9 @@ int Show(QWidget* owner, const MessageRequest& request) {
   if (Responder()) return Responder()(record);
 
   QMessageBox box(IconOf(request.icon), record.title, record.prompt, QMessageBox::NoButton, owner);
-  box.setWindowModality(owner && !request.systemModal ? Qt::WindowModal : Qt::ApplicationModal);
+  // Application-modal: while a message waits for its answer, no other window
+  // of the program (a feature dialog, the port dialog) takes input.
+  box.setWindowModality(Qt::ApplicationModal);
   QList<QPushButton*> pushButtons;
   for (qsizetype i = 0; i < record.buttonCodes.size(); ++i) {
     pushButtons << box.addButton(record.buttonLabels[i], RoleOf(record.buttonCodes[i]));

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QList>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -84,6 +86,46 @@ class Messages {
 
   QList<kv3::MessageRecord> records;
   std::deque<int> answers;  // the answers to give, in order
+
+ private:
+  kv3::MessageResponder previous_;
+};
+
+// Every message box is recorded and stays open as a real modal box does: a
+// nested event loop runs, in which the port delivers bytes and the timers
+// tick, until closeWhen() holds (or, as a bound, kGenerous ms have passed);
+// then it is answered with the default button. whileOpen runs as each box
+// opens, before its loop.
+class ModalMessages {
+ public:
+  ModalMessages() {
+    previous_ = kv3::SetMessageResponder([this](const kv3::MessageRecord& record) {
+      records.push_back(record);
+      if (whileOpen) whileOpen(record);
+      QEventLoop loop;
+      QTimer check;
+      QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (closeWhen()) loop.quit();
+      });
+      check.start(5);
+      QTimer bound;
+      bound.setSingleShot(true);
+      QObject::connect(&bound, &QTimer::timeout, &loop, [&] {
+        qWarning("a message box was left open for the whole bound: %s", qPrintable(record.prompt));
+        loop.quit();
+      });
+      bound.start(kGenerous);
+      loop.exec();
+      ++closed;
+      return record.defaultCode;
+    });
+  }
+  ~ModalMessages() { kv3::SetMessageResponder(previous_); }
+
+  QList<kv3::MessageRecord> records;
+  int closed = 0;  // boxes answered so far
+  std::function<void(const kv3::MessageRecord&)> whileOpen;
+  std::function<bool()> closeWhen = [] { return true; };
 
  private:
   kv3::MessageResponder previous_;

@@ -137,21 +137,20 @@ bool RadioJob::Start(SessionKind kind) {
     emit session_->sessionEnded(static_cast<int>(kv3::SessionOutcome::Interrupted));
     return false;
   }
-  bool started = kind == SessionKind::Read ? session_->startRead() : session_->startWrite();
-  if (!started && !session_->session().Running()) done_ = true;
-  return started;
+  // A start refused for a closed port ends through sessionEnded as well
+  // (queued); one refused while a session runs ends with that session.
+  return kind == SessionKind::Read ? session_->startRead() : session_->startWrite();
 }
 
 SessionReport RunSession(kv3::QtPort& port, SessionKind kind, const kv3::EditorState& state,
                          const SessionOptions& options) {
   EnsureEventLoop();
   RadioJob job(port, state, options);
-  if (job.Start(kind)) {
-    QEventLoop loop;
-    QObject::connect(&job.session(), &kv3::QtSession::sessionEnded, &loop, &QEventLoop::quit,
-                     Qt::QueuedConnection);
-    if (!job.done()) loop.exec();
-  }
+  QEventLoop loop;
+  QObject::connect(&job.session(), &kv3::QtSession::sessionEnded, &loop, &QEventLoop::quit,
+                   Qt::QueuedConnection);
+  job.Start(kind);
+  if (!job.done()) loop.exec();
   return job.report();
 }
 

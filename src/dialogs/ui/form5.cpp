@@ -195,10 +195,14 @@ void Form5::LoadFromState() {
   Select(Combo8_, c.Combo8);
   Select(Combo9_, c.Combo9);
   Select(Combo10_, c.Combo10);
+  // The priority lists show what the shared values hold, as they are: the
+  // checks of a choice ask the user, and a decode never asks (it may run
+  // inside a session with the radio). Only the channel that "固定" falls back
+  // to is remembered, as choosing "固定" would.
   Select(Combo11_, c.Combo11);
-  if (c.Combo11 >= 0) PriorityModeSelected(c.Combo11);
+  if (c.Combo11 == kPriorityFixed)
+    (void)PriorityModeChosen(c.Combo11, state_.grid, FixedPriorityChannel_);
   Select(Combo12_, c.Combo12);
-  if (c.Combo12 >= 0) PriorityChannelSelected(c.Combo12);
   Select(Combo13_, c.Combo13);
   Select(Combo14_, c.Combo14);
   Select(Combo15_, c.Combo15);

@@ -27,8 +27,9 @@ class Form5 : public QWidget {
   Form5(EditorState& state, const Language& language, QWidget* parent = nullptr);
 
   void SetCaptions(Language lang);
-  // The controls show the shared values again (after a decode); the
-  // priority lists run their checks as if chosen.
+  // The controls show the shared values again (after a decode), as they
+  // are: the priority lists' checks, which ask the user, run only on a
+  // choice of the user's.
   void LoadFromState();
 
   // What the controls show, as values.

@@ -124,11 +124,20 @@ QtSimulatedPort::QtSimulatedPort(const MemoryImage& image, QObject* parent)
 
 bool QtSimulatedPort::Write(std::span<const uint8_t> bytes) {
   if (!port_.Write(bytes)) return false;
+  QueueDelivery();
+  return true;
+}
+
+void QtSimulatedPort::ReleaseHeld() {
+  port_.ReleaseHeld();
+  QueueDelivery();
+}
+
+void QtSimulatedPort::QueueDelivery() {
   if (port_.HasEvents() && !deliveryQueued_) {
     deliveryQueued_ = true;
     QMetaObject::invokeMethod(this, &QtSimulatedPort::Deliver, Qt::QueuedConnection);
   }
-  return true;
 }
 
 void QtSimulatedPort::Deliver() {
@@ -190,7 +199,9 @@ void QtSession::FocusBandList() {
 }
 
 void QtSession::ShowMessage(const std::string& text, int buttons) {
-  emit messageRequested(QString::fromStdString(text), buttons);
+  Defer([this, text = QString::fromStdString(text), buttons] {
+    emit messageRequested(text, buttons);
+  });
 }
 
 void QtSession::AskBandQuestion(const std::string& text) {
@@ -217,7 +228,25 @@ void QtSession::SetBlinkTimerRunning(bool running) {
 }
 
 void QtSession::SessionEnded(SessionOutcome outcome) {
-  emit sessionEnded(static_cast<int>(outcome));
+  Defer([this, outcome] { emit sessionEnded(static_cast<int>(outcome)); });
+}
+
+void QtSession::Defer(std::function<void()> signal) {
+  deferred_.push_back(std::move(signal));
+  // One queued call emits them all, in order; one that is emitting (its box
+  // open) emits those that come meanwhile when the box has closed.
+  if (deferred_.size() == 1 && !emitting_)
+    QMetaObject::invokeMethod(this, &QtSession::EmitDeferred, Qt::QueuedConnection);
+}
+
+void QtSession::EmitDeferred() {
+  emitting_ = true;
+  while (!deferred_.empty()) {
+    std::function<void()> signal = std::move(deferred_.front());
+    deferred_.pop_front();
+    signal();
+  }
+  emitting_ = false;
 }
 
 }  // namespace kv3

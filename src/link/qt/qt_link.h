@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -77,9 +79,12 @@ class QtSimulatedPort : public QtPort {
   std::string OpenError() const override { return port_.OpenError(); }
 
   SimulatedRadio& radio() { return radio_; }
+  // A slow radio's held replies (RadioFaults::heldFrom) arrive now.
+  void ReleaseHeld();
 
  private:
   void Deliver();
+  void QueueDelivery();
 
   SimulatedRadio radio_;
   SimulatedPort port_;
@@ -113,7 +118,9 @@ class QtSession : public QObject, private SessionListener {
   void controlsEnabledChanged(bool enabled);
   void focusBandList();
   // buttons: kButtonsInformation or kButtonsStop; the title is the
-  // application title.
+  // application title. Emitted after the event handler that ended the
+  // session has returned (queued), so a modal box's nested event loop never
+  // runs inside the session's handling of a byte or a tick.
   void messageRequested(const QString& text, int buttons);
   // Answer with answerBandQuestion (at once from a modal box, or later).
   void bandQuestionAsked(const QString& text);
@@ -121,7 +128,8 @@ class QtSession : public QObject, private SessionListener {
   // it directly (not queued): the session takes LastBand from the band list
   // right after this signal returns.
   void imageRead(const QByteArray& image);
-  // The conversation is over; outcome is a SessionOutcome.
+  // The conversation is over; outcome is a SessionOutcome. Queued like
+  // messageRequested, and after the session's message.
   void sessionEnded(int outcome);
 
  private:
@@ -137,11 +145,17 @@ class QtSession : public QObject, private SessionListener {
   void SetTimeoutWatchRunning(bool running) override;
   void SetBlinkTimerRunning(bool running) override;
   void SessionEnded(SessionOutcome outcome) override;
+  // Emits `signal` once the current event has been handled, after the
+  // signals deferred before it.
+  void Defer(std::function<void()> signal);
+  void EmitDeferred();
 
   QtPort& port_;
   std::unique_ptr<ProgrammingSession> session_;
   QTimer timeoutTimer_;  // Timer1, 500 ms
   QTimer blinkTimer_;    // Timer2, 200 ms
+  std::deque<std::function<void()>> deferred_;
+  bool emitting_ = false;
 };
 
 }  // namespace kv3
