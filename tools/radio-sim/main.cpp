@@ -186,6 +186,7 @@ int main(int argc, char** argv) {
   struct Pending {
     Clock::time_point due;
     std::vector<uint8_t> bytes;
+    int lateMs = 0;  // held back by --delay
   };
   std::deque<Pending> outbox;
   Clock::time_point rxDone = Clock::now(), txFree = Clock::now();
@@ -199,6 +200,8 @@ int main(int argc, char** argv) {
     auto now = Clock::now();
     while (!outbox.empty() && outbox.front().due <= now) {
       WriteAll(master, outbox.front().bytes);
+      if (o.verbose && outbox.front().lateMs > 0)
+        std::fprintf(stderr, "kv3-radio-sim: a reply went out %d ms late\n", outbox.front().lateMs);
       outbox.pop_front();
     }
     int timeout = -1;
@@ -277,7 +280,7 @@ int main(int argc, char** argv) {
         }
         Clock::time_point start = std::max({rxDone, txFree, now}) + late;
         txFree = start + (o.fast ? 0 : static_cast<long>(e.bytes.size())) * kByteTime;
-        outbox.push_back({txFree, std::move(e.bytes)});
+        outbox.push_back({txFree, std::move(e.bytes), static_cast<int>(late.count())});
       }
     }
     if (gone) break;
