@@ -1,26 +1,19 @@
 #include "app/parameter_file.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "image/codeplug_file.h"
+#include "platform/user_dirs.h"
 
 namespace kv3 {
 
 std::string ParameterFilePath() {
   namespace fs = std::filesystem;
-  fs::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-      xdg && *xdg && fs::path(xdg).is_absolute()) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = fs::path(home) / ".config";
-  } else {
-    base = fs::temp_directory_path();
-  }
-  return (base / "KV-3" / "parameter").string();
+  const std::string dir = ProgramConfigDir();
+  return ((dir.empty() ? fs::temp_directory_path() / "KV-3" : fs::path(dir)) / "parameter")
+      .string();
 }
 
 Parameters ReadParameterFile(const std::string& path) {

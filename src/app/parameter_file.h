@@ -13,8 +13,9 @@ struct Parameters {
   uint8_t language = 0;  // LanguageIndex to use when no hint is waiting
 };
 
-// Where the file lives: $XDG_CONFIG_HOME/KV-3/parameter, or
-// $HOME/.config/KV-3/parameter when XDG_CONFIG_HOME is unset or not absolute.
+// Where the file lives: KV-3/parameter in the configuration folder of
+// platform/user_dirs.h ($XDG_CONFIG_HOME, else ~/.config), in the temporary
+// folder when there is none.
 std::string ParameterFilePath();
 
 // Reads the file; missing bytes read as 0. A missing file is created empty

@@ -1,10 +1,10 @@
 #include "i18n/language_setting.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <vector>
 
 #include "image/codeplug_file.h"
+#include "platform/user_dirs.h"
 
 namespace kv3 {
 
@@ -89,15 +89,8 @@ void IniLanguageHintStore::Delete(std::string_view key, std::string_view name) {
 }
 
 std::string DefaultLanguageHintPath() {
-  std::string base;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && home[0] != '\0') {
-    base = std::string(home) + "/.config";
-  } else {
-    return {};
-  }
+  const std::string base = UserConfigDir();
+  if (base.empty()) return {};
   return base + "/" + kLanguageHintKey + "/" + kLanguageHintKey + ".ini";
 }
 

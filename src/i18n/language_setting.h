@@ -40,8 +40,8 @@ class IniLanguageHintStore : public LanguageHintStore {
   std::string path_;
 };
 
-// $XDG_CONFIG_HOME/KV-3/KV-3.ini when XDG_CONFIG_HOME is set to an absolute
-// path, else $HOME/.config/KV-3/KV-3.ini; "" when neither is known.
+// KV-3/KV-3.ini in the configuration folder of platform/user_dirs.h
+// ($XDG_CONFIG_HOME, else ~/.config); "" when there is none.
 std::string DefaultLanguageHintPath();
 
 // ReadLanguageSetting(KeyName, SavedLanguage): a non-empty hint gives English

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 #include "editor/band.h"
 #include "image/codeplug_file.h"
+#include "platform/user_dirs.h"
 
 namespace kv3 {
 
@@ -105,12 +105,8 @@ std::string LocalTimeText(int64_t moment) {
 }  // namespace
 
 std::string DefaultBackupFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  // An empty or relative XDG_DATA_HOME is to be ignored.
-  if (data && data[0] == '/') return std::string(data) + "/KV-3/backups";
-  const char* home = std::getenv("HOME");
-  if (home && home[0]) return std::string(home) + "/.local/share/KV-3/backups";
-  return {};
+  const std::string dir = ProgramDataDir();
+  return dir.empty() ? dir : dir + "/backups";
 }
 
 BackupResult SaveBackup(const MemoryImage& image, const std::string& folder,

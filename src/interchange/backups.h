@@ -12,8 +12,8 @@ namespace kv3 {
 
 inline constexpr int kBackupsKept = 100;
 
-// $XDG_DATA_HOME/KV-3/backups, else $HOME/.local/share/KV-3/backups; empty
-// when neither variable is set.
+// KV-3/backups in the data folder of platform/user_dirs.h ($XDG_DATA_HOME,
+// else ~/.local/share); empty when there is none.
 std::string DefaultBackupFolder();
 
 struct [[nodiscard]] BackupResult {

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "link/serial_port.h"
+#include "platform/user_dirs.h"
 
 namespace kv3 {
 
@@ -90,11 +91,8 @@ std::vector<std::string> SerialDevices() {
 }
 
 std::string PortMapPath() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && *xdg) return std::string(xdg) + "/KV-3/ports";
-  const char* home = std::getenv("HOME");
-  if (home && *home) return std::string(home) + "/.config/KV-3/ports";
-  return {};
+  const std::string dir = ProgramConfigDir();
+  return dir.empty() ? dir : dir + "/ports";
 }
 
 int ParseComPortName(const std::string& name) {

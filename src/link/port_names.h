@@ -1,8 +1,9 @@
 // Which device a port name means. On Linux COMn is the n-th serial device in a
 // stable order (USB adapters by id first, then /dev/ttyUSB*, /dev/ttyACM*,
 // /dev/ttyS*, each sorted naturally), unless the per-user port map pins COMn
-// to a device path. The port map is $XDG_CONFIG_HOME/KV-3/ports (default
-// ~/.config/KV-3/ports), lines "COMn /dev/path" ('#' starts a comment).
+// to a device path. The port map is KV-3/ports in the configuration folder
+// ($XDG_CONFIG_HOME, else ~/.config), lines "COMn /dev/path" ('#' starts a
+// comment).
 #pragma once
 
 #include <map>

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -68,22 +67,6 @@ TEST_F(LanguageHint, EmptyOrMissingHintLeavesTheFileAlone) {
   EXPECT_FALSE(fs::exists(dir / "none.ini"));
   // A saved value that is no language gives Simplified.
   EXPECT_EQ(ReadLanguageSetting(missing, "KV-3", 7), Language::Simplified);
-}
-
-TEST(LanguageHintPath, XdgConfigHomeIsHonoured) {
-  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = oldXdg ? oldXdg : "";
-  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-  EXPECT_EQ(DefaultLanguageHintPath(), "/tmp/cfg/KV-3/KV-3.ini");
-  setenv("XDG_CONFIG_HOME", "relative", 1);
-  setenv("HOME", "/home/u", 1);
-  EXPECT_EQ(DefaultLanguageHintPath(), "/home/u/.config/KV-3/KV-3.ini");
-  setenv("HOME", home.c_str(), 1);
-  if (oldXdg)
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  else
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 class RecordingPresenter : public MessagePresenter {

@@ -68,21 +68,6 @@ TEST_F(Backups, TwoReadsInOneMillisecondKeepBoth) {
   EXPECT_EQ(ListBackups(dir).size(), 2u);
 }
 
-TEST_F(Backups, FolderFollowsTheDataHome) {
-  const char* oldData = getenv("XDG_DATA_HOME");
-  const char* oldHome = getenv("HOME");
-  std::string savedData = oldData ? oldData : "", savedHome = oldHome ? oldHome : "";
-  setenv("XDG_DATA_HOME", dir.c_str(), 1);
-  EXPECT_EQ(DefaultBackupFolder(), dir + "/KV-3/backups");
-  setenv("XDG_DATA_HOME", "relative", 1);
-  setenv("HOME", "/home/someone", 1);
-  EXPECT_EQ(DefaultBackupFolder(), "/home/someone/.local/share/KV-3/backups");
-  unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(DefaultBackupFolder(), "/home/someone/.local/share/KV-3/backups");
-  if (oldData) setenv("XDG_DATA_HOME", savedData.c_str(), 1);
-  if (oldHome) setenv("HOME", savedHome.c_str(), 1);
-}
-
 // The zone the process believes it is in, for one scope.
 class TimeZone {
  public:

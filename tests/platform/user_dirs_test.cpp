@@ -1,0 +1,77 @@
+// Every file the program keeps per user follows the same XDG rule: an
+// absolute $XDG_CONFIG_HOME / $XDG_DATA_HOME is taken, an empty or relative
+// one is ignored in favour of ~/.config / ~/.local/share.
+#include "platform/user_dirs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "i18n/language_setting.h"
+#include "interchange/backups.h"
+#include "link/port_names.h"
+
+namespace kv3 {
+namespace {
+
+// Sets (or, with nullopt, unsets) an environment variable for a scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      setenv(name, value->c_str(), 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(UserDirs, EveryPerUserFileFollowsTheSameRule) {
+  ScopedEnv home("HOME", "/home/someone");
+  struct File {
+    const char* name;
+    const char* variable;
+    std::function<std::string()> path;
+    const char* underHome;  // the path when the variable is not usable
+    const char* leaf;       // the path below an absolute variable
+  };
+  const File files[] = {
+      {"port map", "XDG_CONFIG_HOME", [] { return PortMapPath(); },
+       "/home/someone/.config/KV-3/ports", "/KV-3/ports"},
+      {"language hint", "XDG_CONFIG_HOME", [] { return DefaultLanguageHintPath(); },
+       "/home/someone/.config/KV-3/KV-3.ini", "/KV-3/KV-3.ini"},
+      {"backups", "XDG_DATA_HOME", [] { return DefaultBackupFolder(); },
+       "/home/someone/.local/share/KV-3/backups", "/KV-3/backups"},
+  };
+  for (const File& f : files) {
+    SCOPED_TRACE(f.name);
+    for (std::optional<std::string> ignored :
+         {std::optional<std::string>(), std::optional<std::string>(""),
+          std::optional<std::string>("relative/dir"), std::optional<std::string>("./x")}) {
+      ScopedEnv variable(f.variable, ignored);
+      EXPECT_EQ(f.path(), f.underHome) << (ignored ? "'" + *ignored + "'" : "unset");
+    }
+    ScopedEnv variable(f.variable, "/tmp/xdg");
+    EXPECT_EQ(f.path(), std::string("/tmp/xdg") + f.leaf);
+  }
+  ScopedEnv noHome("HOME", std::nullopt);
+  ScopedEnv noConfig("XDG_CONFIG_HOME", "relative");
+  EXPECT_EQ(UserConfigDir(), "");
+  EXPECT_EQ(PortMapPath(), "");
+}
+
+}  // namespace
+}  // namespace kv3
