@@ -202,6 +202,8 @@ void MainWindow::FinishStartup() {
     form2_->SetSlidersEnabled(false);
   });
   formCom_ = new FormCOM(*port_, ComPortNumber_, this);
+  formCom_->DescribePorts([this](int number) { return port_->Describe(number); });
+  formCom_->SetLanguage(language_);
   // F1 in a window of its own opens that window's page of the manual.
   const std::pair<QWidget*, HelpTopic> topics[] = {
       {form2_.get(), HelpTopic::PowerTuning},
@@ -613,6 +615,7 @@ void MainWindow::ChooseTraditional() {
 void MainWindow::LanguageChanged() {
   session_->SetLanguage(language_);
   model_->SetLanguage(language_);
+  formCom_->SetLanguage(language_);
 }
 
 void MainWindow::ShowPortDialog() {

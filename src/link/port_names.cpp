@@ -3,14 +3,15 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "link/port_numbers.h"
+#include "link/port_texts.h"
 #include "link/serial_port.h"
 #include "platform/user_dirs.h"
 
@@ -142,30 +143,16 @@ std::map<int, std::string> LoadPortMap(const std::string& path, std::vector<std:
 std::string ComPortDevice(int number, const std::map<int, std::string>& portMap,
                           const std::vector<std::string>& devices) {
   if (number < kFirstComPort || number > kLastComPort) return {};
-  if (auto it = portMap.find(number); it != portMap.end()) return it->second;
-  if (static_cast<size_t>(number) <= devices.size())
-    return devices[static_cast<size_t>(number - 1)];
-  return {};
+  return AssignPortNumbers({}, portMap, devices)[number].device;
 }
 
 std::string ComPortDevice(int number) {
-  return ComPortDevice(number, LoadPortMap(PortMapPath(), nullptr), SerialDevices());
+  if (number < kFirstComPort || number > kLastComPort) return {};
+  return CurrentPortAssignment()[number].device;
 }
 
 std::string OpenFailureReason(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      return "permission denied: add your user to the dialout group";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-      return "no such device";
-    case EBUSY:
-      return "in use by another program";
-    default:
-      return std::strerror(error);
-  }
+  return PortErrorText(PortErrorOfErrno(error), Language::English);
 }
 
 }  // namespace kv3

@@ -1,9 +1,8 @@
-// Which device a port name means. On Linux COMn is the n-th serial device in a
-// stable order (USB adapters by id first, then /dev/ttyUSB*, /dev/ttyACM*,
-// /dev/ttyS*, each sorted naturally), unless the per-user port map pins COMn
-// to a device path. The port map is KV-3/ports in the configuration folder
-// ($XDG_CONFIG_HOME, else ~/.config), lines "COMn /dev/path" ('#' starts a
-// comment).
+// Which device a port name means. On Linux COMn is the device the number was
+// given to (link/port_numbers.h: a device keeps its number, a new one gets
+// the lowest free), unless the per-user port map pins COMn to a device path.
+// The port map is KV-3/ports in the configuration folder ($XDG_CONFIG_HOME,
+// else ~/.config), lines "COMn /dev/path" ('#' starts a comment).
 #pragma once
 
 #include <map>
@@ -12,9 +11,11 @@
 
 namespace kv3 {
 
-// The serial devices of the machine in COMn order (COM1 first), without the
-// port map. Devices that /dev/serial/by-id links to are listed once, under
-// their by-id name.
+// The serial devices of the machine in a stable order (USB adapters by id
+// first, then /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS* with a driver, each
+// sorted naturally): the order in which new devices get their numbers.
+// Devices that /dev/serial/by-id links to are listed once, under their by-id
+// name, which is their stable id.
 std::vector<std::string> SerialDevices();
 
 // The port map file's path ("" when neither XDG_CONFIG_HOME nor HOME is set).
@@ -24,9 +25,12 @@ std::string PortMapPath();
 // errors ("file:line: ...") and skipped; a missing file is an empty map.
 std::map<int, std::string> LoadPortMap(const std::string& path, std::vector<std::string>* errors);
 
-// The device behind COMn (n 1..20): the port map first, then the n-th of
-// SerialDevices(); "" when there is none.
+// The device behind COMn (n 1..20): the port map first, then the device the
+// number is kept for (new devices get theirs now, and keep them); "" when
+// there is none, or the device is not plugged in.
 std::string ComPortDevice(int number);
+// The same for `devices` when no number has been given out before: the port
+// map's numbers, then the devices in order on the numbers left.
 std::string ComPortDevice(int number, const std::map<int, std::string>& portMap,
                           const std::vector<std::string>& devices);
 

@@ -14,6 +14,27 @@ namespace kv3 {
 inline constexpr int kFirstComPort = 1;
 inline constexpr int kLastComPort = 20;
 
+// Why a port did not open, as a value: its text in the user's language is
+// PortErrorText (link/port_texts.h).
+enum class PortProblem {
+  None,
+  NotChosen,         // no port number was chosen
+  NoDevice,          // no serial device is COMn
+  NotPluggedIn,      // COMn is kept for a device that is not plugged in (detail: its id)
+  NotFound,          // the device does not exist
+  PermissionDenied,  // not allowed to open it
+  Busy,              // in use by another program
+  LineSettings,      // 9600 8N1 was refused (detail: the system's reason)
+  Gone,              // the device went away while open
+  Other,             // detail: the system's reason
+};
+struct PortError {
+  PortProblem problem = PortProblem::None;
+  int number = 0;  // COMn, where the problem is about a number
+  std::string detail;
+  friend bool operator==(const PortError&, const PortError&) = default;
+};
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -31,6 +52,11 @@ class SerialPort {
   // Why the last Open failed, in English (for example "permission denied: add
   // your user to the dialout group"); empty after a successful Open.
   virtual std::string OpenError() const = 0;
+  // The same as a value, for a text in the user's language.
+  virtual PortError OpenFailure() const {
+    const std::string text = OpenError();
+    return text.empty() ? PortError{} : PortError{PortProblem::Other, 0, text};
+  }
 };
 
 // OpenCom: close the port, choose ComPortNumber, open it. Failures of any step

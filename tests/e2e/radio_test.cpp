@@ -119,17 +119,37 @@ TEST_F(RadioE2e, FaultsOfTheFirstSessionEndWithItsEndByte) {
   close(fd);
 }
 
-TEST_F(RadioE2e, PortMapPinsAComNumberToThePseudoTerminal) {
+TEST_F(RadioE2e, PortsShowsThePortMapAndTheNumbersKeptForDevices) {
   RadioSim sim({"--fast"});
   fs::create_directories(dir_ / "config" / "KV-3");
   WriteFile(dir_ / "config" / "KV-3" / "ports", "# test\nCOM7 " + sim.device() + "\n");
+  // COM3 was given to an adapter that is not plugged in now.
+  const std::string gone = "/dev/serial/by-id/usb-KV3_Gone_Cable-if00-port0";
+  WriteFile(dir_ / "config" / "KV-3" / "port-numbers", "COM3 " + gone + "\n");
   const std::vector<std::string> env{"XDG_CONFIG_HOME=" + Path("config")};
   Result ports = Kv3ctl("ports", env);
   ASSERT_EQ(ports.code, 0) << ports.err;
   EXPECT_NE(ports.out.find("COM7   " + sim.device() + " (port map)  opens"), std::string::npos)
       << ports.out;
+  EXPECT_NE(ports.out.find("COM3   kept for " + gone + ", which is not plugged in\n"),
+            std::string::npos)
+      << ports.out;
+  EXPECT_NE(ports.out.find("Port numbers: " + Path("config/KV-3/port-numbers")), std::string::npos)
+      << ports.out;
+  Result chinese = Kv3ctl("ports --lang zh-Hans", env);
+  EXPECT_NE(chinese.out.find("COM7   " + sim.device() + "（端口映射）  可以打开"),
+            std::string::npos)
+      << chinese.out;
+  EXPECT_NE(chinese.out.find("COM3   保留给未插入的设备 " + gone), std::string::npos)
+      << chinese.out;
+
   Result read = Kv3ctl("read --port com7 -o " + Path("r.DAT"), env);
   EXPECT_EQ(read.code, 0) << read.err;
+  Result kept = Kv3ctl("read --port com3 -o " + Path("r.DAT"), env);
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_NE(kept.err.find("COM3 is kept for " + gone + ", which is not plugged in"),
+            std::string::npos)
+      << kept.err;
 }
 
 TEST_F(RadioE2e, ExitCodesOfBadPortsUsageAndFiles) {

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "link/port_names.h"
+#include "link/port_numbers.h"
 #include "link/serial_port.h"
 #include "link/simulated_radio.h"
 
@@ -130,16 +130,97 @@ TEST(PortNames, PortMapFileKeepsGoodLinesAndReportsBadOnes) {
   EXPECT_TRUE(LoadPortMap("/nonexistent/kv3/ports", &errors).empty());
 }
 
-TEST(PortNames, PortMapPathHonoursXdgConfigHome) {
-  const char* old = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = old ? old : "";
-  setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
-  EXPECT_EQ(PortMapPath(), "/tmp/xdg/KV-3/ports");
-  unsetenv("XDG_CONFIG_HOME");
-  if (const char* home = std::getenv("HOME")) {
-    EXPECT_EQ(PortMapPath(), std::string(home) + "/.config/KV-3/ports");
+// A machine's devices over time; the numbers kept from one plug-in to the
+// next, as the file keeps them.
+struct Machine {
+  std::map<int, std::string> kept;
+  std::map<int, std::string> pinned;
+  // Plugs in `devices` (in SerialDevices order) and starts the program.
+  PortAssignment Start(const std::vector<std::string>& devices) {
+    PortAssignment a = AssignPortNumbers(kept, pinned, devices);
+    kept = a.numbers;
+    return a;
   }
-  if (old) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+};
+
+const std::string kA = "/dev/serial/by-id/usb-FTDI_A-if00-port0";
+const std::string kB = "/dev/serial/by-id/usb-Prolific_B-if00-port0";
+const std::string kC = "/dev/ttyACM0";
+
+TEST(PortNumbers, TwoAdaptersKeepTheirNumbersInWhateverOrderTheyComeBack) {
+  for (bool aFirst : {true, false}) {
+    SCOPED_TRACE(aFirst);
+    Machine m;
+    const std::string first = aFirst ? kA : kB, second = aFirst ? kB : kA;
+    EXPECT_EQ(m.Start({first})[1].device, first);
+    PortAssignment both = m.Start({kA, kB});  // listed by name, whichever came first
+    EXPECT_EQ(both[1].device, first);
+    EXPECT_EQ(both[2].device, second);
+    EXPECT_FALSE(m.Start({kB, kA}).changed);
+    PortAssignment swapped = m.Start({kB, kA});
+    EXPECT_EQ(swapped[1].device, first);
+    EXPECT_EQ(swapped[2].device, second);
+  }
+}
+
+TEST(PortNumbers, AnUnpluggedDeviceKeepsItsNumberAndANewOneGetsTheLowestFree) {
+  Machine m;
+  m.Start({kA, kB});
+  PortAssignment onlyB = m.Start({kB});
+  EXPECT_EQ(onlyB[1].kind, ComPort::Kind::Absent);  // kept for A: opens nothing
+  EXPECT_EQ(onlyB[1].device, "");
+  EXPECT_EQ(onlyB[1].id, kA);
+  EXPECT_EQ(onlyB[2].device, kB);
+  PortAssignment withC = m.Start({kB, kC});
+  EXPECT_EQ(withC[3].device, kC);
+  EXPECT_TRUE(withC.changed);
+  EXPECT_EQ(m.kept, (std::map<int, std::string>{{1, kA}, {2, kB}, {3, kC}}));
+  EXPECT_EQ(m.Start({kA, kB, kC})[1].device, kA);
+}
+
+TEST(PortNumbers, ThePortMapComesFirst) {
+  Machine m;
+  m.pinned = {{1, "/dev/pts/4"}};
+  PortAssignment a = m.Start({kA, "/dev/pts/4"});
+  EXPECT_EQ(a[1].kind, ComPort::Kind::PortMap);
+  EXPECT_EQ(a[1].device, "/dev/pts/4");
+  EXPECT_EQ(a[2].device, kA);  // the lowest number the map leaves
+  EXPECT_EQ(m.kept, (std::map<int, std::string>{{2, kA}}));
+
+  // A pin over a kept number moves its device for that run only.
+  m.pinned = {{2, "/dev/pts/5"}};
+  PortAssignment pinned = m.Start({kA});
+  EXPECT_EQ(pinned[2].device, "/dev/pts/5");
+  EXPECT_EQ(pinned[1].kind, ComPort::Kind::Temporary);
+  EXPECT_EQ(pinned[1].device, kA);
+  m.pinned.clear();
+  EXPECT_EQ(m.Start({kA})[2].device, kA);
+}
+
+TEST(PortNumbers, TwentyNumbersAtMost) {
+  std::vector<std::string> devices;
+  for (int i = 0; i < 22; ++i) devices.push_back("/dev/ttyUSB" + std::to_string(i));
+  PortAssignment a = AssignPortNumbers({}, {}, devices);
+  EXPECT_EQ(a[20].device, "/dev/ttyUSB19");
+  EXPECT_EQ(a.unnumbered, (std::vector<std::string>{"/dev/ttyUSB20", "/dev/ttyUSB21"}));
+}
+
+TEST(PortNumbers, TheFileKeepsTheNumbersAndReportsBadLines) {
+  const auto path = std::filesystem::temp_directory_path() / "kv3_port_numbers_test";
+  std::string error;
+  ASSERT_TRUE(SavePortNumbers(path.string(), {{3, kA}, {12, kC}}, &error)) << error;
+  EXPECT_EQ(LoadPortNumbers(path.string(), nullptr),
+            (std::map<int, std::string>{{3, kA}, {12, kC}}));
+  {
+    std::ofstream out(path, std::ios::app);
+    out << "COM4 " << kA << "\nCOM3 " << kB << "\nCOM21 /dev/x\nrubbish\n";
+  }
+  std::vector<std::string> errors;
+  EXPECT_EQ(LoadPortNumbers(path.string(), &errors),
+            (std::map<int, std::string>{{3, kA}, {12, kC}}));
+  EXPECT_EQ(errors.size(), 4u);
+  std::filesystem::remove(path);
+  EXPECT_TRUE(LoadPortNumbers(path.string(), nullptr).empty());
 }
 
 TEST(PortNames, PermissionProblemsSayWhatToDo) {

@@ -13,6 +13,7 @@
 #include "i18n/language_setting.h"
 #include "interchange/backups.h"
 #include "link/port_names.h"
+#include "link/port_numbers.h"
 
 namespace kv3 {
 namespace {
@@ -51,6 +52,8 @@ TEST(UserDirs, EveryPerUserFileFollowsTheSameRule) {
   const File files[] = {
       {"port map", "XDG_CONFIG_HOME", [] { return PortMapPath(); },
        "/home/someone/.config/KV-3/ports", "/KV-3/ports"},
+      {"port numbers", "XDG_CONFIG_HOME", [] { return PortNumbersPath(); },
+       "/home/someone/.config/KV-3/port-numbers", "/KV-3/port-numbers"},
       {"language hint", "XDG_CONFIG_HOME", [] { return DefaultLanguageHintPath(); },
        "/home/someone/.config/KV-3/KV-3.ini", "/KV-3/KV-3.ini"},
       {"backups", "XDG_DATA_HOME", [] { return DefaultBackupFolder(); },

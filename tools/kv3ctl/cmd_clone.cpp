@@ -140,7 +140,7 @@ int RunClone(const Arguments& arguments) {
     Radio& r = radios[k];
     r.name = names[k];
     std::string device, error;
-    r.port = OpenPort(r.name, device, error);
+    r.port = OpenPort(r.name, device, error, lang);
     if (!r.port) {
       r.done = true;
       r.result = "port does not open: " + error;

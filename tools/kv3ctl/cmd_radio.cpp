@@ -12,16 +12,21 @@
 #include "interchange/backups.h"
 #include "interrupts.h"
 #include "link/port_names.h"
+#include "link/port_numbers.h"
+#include "link/port_texts.h"
 #include "radio_session.h"
 
 namespace kv3ctl {
 
 namespace {
 
+constexpr kv3::Text2 kOpens{"可以打开", "opens"};
+constexpr kv3::Text2 kDoesNotOpen{"无法打开：", "does not open: "};
+
 // Opens --port; prints why it failed (and the program's message).
 std::unique_ptr<kv3::QtPort> PortOption(const Args& args, kv3::Language lang) {
   std::string name = args.Value("--port"), device, error;
-  auto port = OpenPort(name, device, error);
+  auto port = OpenPort(name, device, error, lang);
   if (!port) {
     std::cerr << "kv3ctl: cannot open " << name;
     if (!device.empty() && device != name) std::cerr << " (" << device << ")";
@@ -154,29 +159,47 @@ int RunPorts(const Arguments& arguments) {
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   EnsureEventLoop();
-  std::string mapPath = kv3::PortMapPath();
-  std::vector<std::string> mapErrors;
-  auto portMap = kv3::LoadPortMap(mapPath, &mapErrors);
-  auto devices = kv3::SerialDevices();
-  for (const auto& e : mapErrors) std::cerr << "kv3ctl: " << e << "\n";
+  const std::string mapPath = kv3::PortMapPath();
+  std::vector<std::string> fileErrors;
+  const auto portMap = kv3::LoadPortMap(mapPath, &fileErrors);
+  (void)kv3::LoadPortNumbers(kv3::PortNumbersPath(), &fileErrors);
+  for (const auto& e : fileErrors) std::cerr << "kv3ctl: " << e << "\n";
+  // New devices get their numbers now, as the program would give them.
+  const kv3::PortAssignment ports = kv3::CurrentPortAssignment();
+  if (!ports.saveError.empty())
+    std::cerr << "kv3ctl: the new COM numbers are not kept: " << ports.saveError << "\n";
+  for (const auto& device : ports.unnumbered)
+    std::cerr << "kv3ctl: no COM number is left for " << device << "\n";
   std::cout << "Port map: " << (mapPath.empty() ? "(none: no HOME)" : mapPath)
             << (portMap.empty() ? " (no entries)" : "") << "\n";
+  std::cout << "Port numbers: "
+            << (kv3::PortNumbersPath().empty() ? "(none: no HOME)" : kv3::PortNumbersPath())
+            << "\n";
   for (int n = kv3::kFirstComPort; n <= kv3::kLastComPort; ++n) {
-    std::string device = kv3::ComPortDevice(n, portMap, devices);
-    std::string name = "COM" + std::to_string(n);
+    const kv3::ComPort& com = ports[n];
+    const std::string name = "COM" + std::to_string(n);
     std::cout << name << std::string(7 - name.size(), ' ');
-    if (device.empty()) {
+    if (com.kind == kv3::ComPort::Kind::None) {
       std::cout << "-\n";
       continue;
     }
+    std::cout << kv3::ComPortText(com, lang);
+    if (com.device.empty()) {
+      std::cout << "\n";
+      continue;
+    }
     kv3::QtSerialPort port;
-    port.SetDevicePath(device);
-    bool opens = port.Open();
+    port.SetDevicePath(com.device);
+    const bool opens = port.Open();
     port.Close();
-    std::cout << device << (portMap.count(n) ? " (port map)" : "") << "  "
-              << (opens ? "opens" : "does not open: " + port.OpenError()) << "\n";
+    std::cout << "  "
+              << (opens ? kv3::Localize(kOpens, lang)
+                        : kv3::Localize(kDoesNotOpen, lang) +
+                              kv3::PortErrorText(port.OpenFailure(), lang))
+              << "\n";
   }
-  std::cout << "sim    the built-in simulated radio\n";
+  std::cout << "sim    " << kv3::ComPortText({kv3::ComPort::Kind::Simulated, "sim", {}, {}}, lang)
+            << "\n";
   return kExitOk;
 }
 

@@ -9,6 +9,7 @@
 #include "cli.h"
 #include "interrupts.h"
 #include "link/port_names.h"
+#include "link/port_texts.h"
 
 namespace kv3ctl {
 
@@ -21,7 +22,7 @@ void EnsureEventLoop() {
 }
 
 std::unique_ptr<kv3::QtPort> OpenPort(const std::string& name, std::string& device,
-                                      std::string& error) {
+                                      std::string& error, kv3::Language lang) {
   EnsureEventLoop();
   std::unique_ptr<kv3::QtPort> port;
   if (name == "sim") {
@@ -38,7 +39,7 @@ std::unique_ptr<kv3::QtPort> OpenPort(const std::string& name, std::string& devi
     port = std::move(serial);
   }
   if (!port->Open()) {
-    error = port->OpenError();
+    error = kv3::PortErrorText(port->OpenFailure(), lang);
     return nullptr;
   }
   return port;

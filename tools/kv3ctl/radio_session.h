@@ -16,9 +16,11 @@ namespace kv3ctl {
 
 // A port by name: "sim" (the built-in simulated radio, with the demo
 // codeplug), "COMn" (see kv3::ComPortDevice) or a device path. The port is
-// returned open; nullptr with the device and the reason when it does not open.
+// returned open; nullptr with the device and the reason (in lang) when it
+// does not open.
 std::unique_ptr<kv3::QtPort> OpenPort(const std::string& name, std::string& device,
-                                      std::string& error);
+                                      std::string& error,
+                                      kv3::Language lang = kv3::Language::English);
 
 enum class SessionKind { Read, Write };
 enum class BandAnswer { Yes, No, AskOnTerminal };

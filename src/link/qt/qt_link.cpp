@@ -6,6 +6,8 @@
 
 #include "link/port_check.h"
 #include "link/port_names.h"
+#include "link/port_numbers.h"
+#include "link/port_texts.h"
 
 namespace kv3 {
 
@@ -33,29 +35,39 @@ void QtSerialPort::Close() {
   port_->close();
 }
 
-void QtSerialPort::SetPortNumber(int number) {
+void QtSerialPort::SetPortNumber(int number, const std::map<int, std::string>& pins) {
+  device_.clear();
+  error_ = {PortProblem::NoDevice, number, {}};
+  if (number < kFirstComPort || number > kLastComPort) return;
 #ifdef Q_OS_WIN
-  device_ = number >= kFirstComPort && number <= kLastComPort ? "COM" + std::to_string(number) : "";
+  auto pin = pins.find(number);
+  device_ = pin != pins.end() ? pin->second : "COM" + std::to_string(number);
 #else
-  device_ = ComPortDevice(number);
+  const ComPort port = CurrentPortAssignment(pins)[number];
+  device_ = port.device;
+  if (port.kind == ComPort::Kind::Absent) error_ = {PortProblem::NotPluggedIn, number, port.id};
 #endif
-  if (device_.empty()) error_ = "no serial device is COM" + std::to_string(number);
+  if (!device_.empty()) error_ = {};
 }
 
 void QtSerialPort::SetDevicePath(const std::string& path) {
   device_ = path;
-  error_.clear();
+  error_ = {};
+}
+
+std::string QtSerialPort::OpenError() const {
+  return PortErrorText(error_, Language::English);
 }
 
 bool QtSerialPort::Open() {
   if (port_->isOpen()) return true;
   if (device_.empty()) {
-    if (error_.empty()) error_ = "no port chosen";
+    if (error_.problem == PortProblem::None) error_ = {PortProblem::NotChosen, 0, {}};
     return false;
   }
   // A FIFO or a file is no serial device; nothing waits on it.
   if (std::string why = NotASerialDevice(device_); !why.empty()) {
-    error_ = why;
+    error_ = {PortProblem::Other, 0, why};
     return false;
   }
   port_->setPortName(QString::fromStdString(device_));
@@ -63,14 +75,17 @@ bool QtSerialPort::Open() {
     switch (port_->error()) {
       case QSerialPort::PermissionError:
         // Qt says "permission" also for a device that another program holds.
-        error_ = DeviceHeldBy(device_);
-        if (error_.empty()) error_ = OpenFailureReason(EACCES);
+        if (std::string held = DeviceHeldBy(device_); !held.empty()) {
+          error_ = {PortProblem::Busy, 0, held};
+        } else {
+          error_ = PortErrorOfErrno(EACCES);
+        }
         break;
       case QSerialPort::DeviceNotFoundError:
-        error_ = OpenFailureReason(ENOENT);
+        error_ = PortErrorOfErrno(ENOENT);
         break;
       default:
-        error_ = port_->errorString().toStdString();
+        error_ = {PortProblem::Other, 0, port_->errorString().toStdString()};
     }
     return false;
   }
@@ -78,12 +93,12 @@ bool QtSerialPort::Open() {
              port_->setParity(QSerialPort::NoParity) && port_->setStopBits(QSerialPort::OneStop) &&
              port_->setFlowControl(QSerialPort::NoFlowControl);
   if (!set) {
-    error_ = "the line settings 9600 8N1 were refused: " + port_->errorString().toStdString();
+    error_ = {PortProblem::LineSettings, 0, port_->errorString().toStdString()};
     port_->close();
     return false;
   }
   port_->clear();
-  error_.clear();
+  error_ = {};
   return true;
 }
 
@@ -108,7 +123,7 @@ void QtSerialPort::OnError(int error) {
   // way the port is of no further use.
   bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
   if (lost && port_->isOpen()) {
-    error_ = "the device went away";
+    error_ = {PortProblem::Gone, 0, {}};
     port_->clearError();
     port_->close();
     emit portLost();

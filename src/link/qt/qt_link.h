@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -37,8 +38,9 @@ class QtPort : public QObject, public SerialPort {
 };
 
 // A real serial port: 9600 baud, 8N1, no flow control. SetPortNumber
-// resolves COMn (the port map and the device order of port_names.h on
-// Linux, COMn itself on Windows); SetDevicePath names a device directly.
+// resolves COMn (the port map, then the numbers kept for the devices,
+// link/port_numbers.h, on Linux; COMn itself on Windows); SetDevicePath
+// names a device directly.
 class QtSerialPort : public QtPort {
   Q_OBJECT
  public:
@@ -46,12 +48,15 @@ class QtSerialPort : public QtPort {
   ~QtSerialPort() override;
 
   void Close() override;
-  void SetPortNumber(int number) override;
+  void SetPortNumber(int number) override { SetPortNumber(number, {}); }
+  // COMn with these pins over the port map file (--port-map).
+  void SetPortNumber(int number, const std::map<int, std::string>& pins);
   void SetDevicePath(const std::string& path);
   bool Open() override;
   bool IsOpen() const override;
   bool Write(std::span<const uint8_t> bytes) override;
-  std::string OpenError() const override { return error_; }
+  std::string OpenError() const override;
+  PortError OpenFailure() const override { return error_; }
   const std::string& devicePath() const { return device_; }
 
  private:
@@ -60,7 +65,7 @@ class QtSerialPort : public QtPort {
 
   QSerialPort* port_;
   std::string device_;
-  std::string error_;
+  PortError error_;
 };
 
 // The built-in port "sim": a SimulatedRadio whose answers arrive through the

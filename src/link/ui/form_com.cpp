@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 
+#include "link/port_texts.h"
+
 namespace kv3 {
 namespace {
 
@@ -14,7 +16,7 @@ int Twips(int twips, int dpi) {
 // number failed to open.
 class RecordingPort : public SerialPort {
  public:
-  RecordingPort(SerialPort& port, std::array<std::string, kLastComPort>& failures)
+  RecordingPort(SerialPort& port, std::array<PortError, kLastComPort>& failures)
       : port_(port), failures_(failures) {}
 
   void Close() override { port_.Close(); }
@@ -25,8 +27,9 @@ class RecordingPort : public SerialPort {
   bool Open() override {
     const bool opened = port_.Open();
     if (number_ >= kFirstComPort && number_ <= kLastComPort) {
-      std::string reason = opened ? std::string() : port_.OpenError();
-      if (!opened && reason.empty()) reason = "the port could not be opened";
+      PortError reason = opened ? PortError{} : port_.OpenFailure();
+      if (!opened && reason.problem == PortProblem::None) reason.problem = PortProblem::Other;
+      if (reason.number == 0 && reason.problem != PortProblem::None) reason.number = number_;
       failures_[number_ - 1] = std::move(reason);
     }
     return opened;
@@ -34,10 +37,11 @@ class RecordingPort : public SerialPort {
   bool IsOpen() const override { return port_.IsOpen(); }
   bool Write(std::span<const uint8_t> bytes) override { return port_.Write(bytes); }
   std::string OpenError() const override { return port_.OpenError(); }
+  PortError OpenFailure() const override { return port_.OpenFailure(); }
 
  private:
   SerialPort& port_;
-  std::array<std::string, kLastComPort>& failures_;
+  std::array<PortError, kLastComPort>& failures_;
   int number_ = 0;
 };
 
@@ -83,7 +87,36 @@ FormCOM::FormCOM(SerialPort& port, int& ComPortNumber, QWidget* parent)
   for (int i = 0; i < kLastComPort; ++i) {
     options_[i]->setEnabled(scan_.available[i]);
     options_[i]->setChecked(i == scan_.selectedOption);
-    options_[i]->setToolTip(scan_.available[i] ? QString() : QString::fromStdString(failures_[i]));
+  }
+  ShowTips();
+}
+
+std::string FormCOM::failure(int number) const {
+  return PortErrorText(failures_[number - 1], language_);
+}
+
+void FormCOM::DescribePorts(const PortDescriber& describe) {
+  for (int i = 0; i < kLastComPort; ++i) devices_[i] = describe ? describe(i + 1) : ComPort{};
+  ShowTips();
+}
+
+void FormCOM::SetLanguage(Language lang) {
+  language_ = lang;
+  ShowTips();
+}
+
+// The device of the number, where it has one to open, then why it did not
+// open.
+void FormCOM::ShowTips() {
+  for (int i = 0; i < kLastComPort; ++i) {
+    const ComPort& device = devices_[i];
+    const bool opens = device.kind != ComPort::Kind::None && device.kind != ComPort::Kind::Absent;
+    std::string tip = opens ? ComPortText(device, language_) : std::string();
+    if (!scan_.available[i]) {
+      const std::string why = PortErrorText(failures_[i], language_);
+      tip += (tip.empty() || why.empty() ? "" : "\n") + why;
+    }
+    options_[i]->setToolTip(QString::fromStdString(tip));
   }
 }
 

@@ -31,13 +31,15 @@ bool RoutedPort::Open() {
     simulated_.SetPortNumber(number_);
   } else {
     active_ = &serial_;
-    if (auto it = portMap_.find(number_); it != portMap_.end()) {
-      serial_.SetDevicePath(it->second);
-    } else {
-      serial_.SetPortNumber(number_);
-    }
+    serial_.SetPortNumber(number_, portMap_);
   }
   return active_->Open();
+}
+
+ComPort RoutedPort::Describe(int number) const {
+  if (simulate_ && number == kSimulatedComPort) return {ComPort::Kind::Simulated, "sim", {}, {}};
+  if (number < kFirstComPort || number > kLastComPort) return {};
+  return CurrentPortAssignment(portMap_)[number];
 }
 
 bool RoutedPort::IsOpen() const {
@@ -50,6 +52,10 @@ bool RoutedPort::Write(std::span<const uint8_t> bytes) {
 
 std::string RoutedPort::OpenError() const {
   return active_ ? active_->OpenError() : std::string("no port chosen");
+}
+
+PortError RoutedPort::OpenFailure() const {
+  return active_ ? active_->OpenFailure() : PortError{PortProblem::NotChosen, 0, {}};
 }
 
 }  // namespace kv3

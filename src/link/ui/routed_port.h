@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "link/port_numbers.h"
 #include "link/qt/qt_link.h"
 
 namespace kv3 {
@@ -25,6 +26,10 @@ class RoutedPort : public QtPort {
   bool IsOpen() const override;
   bool Write(std::span<const uint8_t> bytes) override;
   std::string OpenError() const override;
+  PortError OpenFailure() const override;
+
+  // What stands behind COMn now (for the port dialog).
+  ComPort Describe(int number) const;
 
   int number() const { return number_; }
   bool simulated() const { return active_ == &simulated_; }
