@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include "app/file_dialogs.h"
+#include "app/qt_translations.h"
 #include "app/show_message.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/dialog_support.h"
@@ -160,6 +161,8 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
                                                               : options.languageHintPath);
   language_ = ReadLanguageSetting(hints, kLanguageHintKey, parameters.language);
   state_.shared.TuningUnlocked = 0;
+  // Qt's own texts (file dialogs, standard buttons) in the same language.
+  UseQtTranslations(language_);
 
   // The designed captions of the texts the English table leaves alone (the
   // maker's caption), then every caption of the language.
@@ -616,6 +619,7 @@ void MainWindow::LanguageChanged() {
   session_->SetLanguage(language_);
   model_->SetLanguage(language_);
   formCom_->SetLanguage(language_);
+  UseQtTranslations(language_);
 }
 
 void MainWindow::ShowPortDialog() {

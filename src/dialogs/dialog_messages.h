@@ -14,5 +14,9 @@ inline constexpr Text2 kTestFrequencyInvalid{
 
 inline constexpr Text2 kHelpMissing{"找不到帮助文件 help/index.html。",
                                     "The help file help/index.html was not found."};
+// Followed by the help file's path on a line of its own.
+inline constexpr Text2 kHelpViewerMissing{
+    "没有找到可以显示帮助的程序。请安装网页浏览器，或用浏览器打开这个文件：",
+    "No program was found to show the help. Install a web browser, or open this file in one:"};
 
 }  // namespace kv3::msg

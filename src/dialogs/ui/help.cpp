@@ -47,7 +47,14 @@ bool OpenHelp(QWidget* owner, Language lang, HelpTopic topic) {
                 mb::kOkOnly);
     return false;
   }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
+  // No program on this system opens the manual (no xdg-open, no desktop's
+  // opener): say so, and where the file is.
+  ShowMessage(owner, lang,
+              QString::fromStdString(Localize(msg::kHelpViewerMissing, lang)) + "\n" +
+                  QDir::toNativeSeparators(path),
+              mb::kOkOnly | mb::kIconInformation);
+  return false;
 }
 
 }  // namespace kv3

@@ -25,8 +25,9 @@ bool OpenMakerSite();
 // its language chooser help/index.html. Empty when there is no manual.
 QString HelpFilePath(Language lang = Language::Simplified, HelpTopic topic = HelpTopic::Contents);
 
-// Opens the page with the system's viewer; a missing manual gives a message
-// (owned by owner, in lang) instead.
+// Opens the page with the system's viewer; a missing manual, or a system
+// without a program that opens it, gives a message (owned by owner, in
+// lang) instead.
 bool OpenHelp(QWidget* owner, Language lang = Language::Simplified,
               HelpTopic topic = HelpTopic::Contents);
 
