@@ -31,7 +31,7 @@ bool RoutedPort::Open() {
     simulated_.SetPortNumber(number_);
   } else {
     active_ = &serial_;
-    serial_.SetPortNumber(number_, portMap_);
+    serial_.SetPortNumber(number_, Pins());
   }
   return active_->Open();
 }
@@ -39,7 +39,15 @@ bool RoutedPort::Open() {
 ComPort RoutedPort::Describe(int number) const {
   if (simulate_ && number == kSimulatedComPort) return {ComPort::Kind::Simulated, "sim", {}, {}};
   if (number < kFirstComPort || number > kLastComPort) return {};
-  return CurrentPortAssignment(portMap_)[number];
+  return CurrentPortAssignment(Pins())[number];
+}
+
+// The command line's pins, and the simulated radio's COM1: a device whose
+// number is 1 is then reached under another number for the run.
+std::map<int, std::string> RoutedPort::Pins() const {
+  std::map<int, std::string> pins = portMap_;
+  if (simulate_) pins[kSimulatedComPort] = "sim";
+  return pins;
 }
 
 bool RoutedPort::IsOpen() const {

@@ -37,6 +37,7 @@ class RoutedPort : public QtPort {
 
  private:
   void Forward(QtPort& from);
+  std::map<int, std::string> Pins() const;
 
   bool simulate_;
   std::map<int, std::string> portMap_;
