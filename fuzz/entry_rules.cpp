@@ -110,7 +110,7 @@ void EditFrequency(FuzzedDataProvider& in, kv3::EditorState& state, const kv3::O
       const kv3::Freq4& cell = ed.col == 1 ? ch.rx : ch.tx;
       FUZZ_CHECK(kv3::Freq4ToUnits(cell) == units);
       if (commit.outcome == kv3::FrequencyOutcome::NewChannel) {
-        FUZZ_CHECK(ed.col == 1 && old.tx.blank());
+        FUZZ_CHECK(ed.col == 1 && old.empty());
         FUZZ_CHECK(ch.tx == ch.rx);
       } else {
         FUZZ_CHECK(ed.col == 1 ? ch.tx == old.tx : ch.rx == old.rx);

@@ -55,6 +55,9 @@ FrequencyCommit CommitFrequency(EditorState& state, std::string_view text) {
   FrequencyCommit result;
   if (!ValidCell(grid)) return result;
   Channel& ch = grid.channels[grid.EditRow - 1];
+  // Leaving a cell whose text was not changed changes nothing: a value read
+  // from a radio stays as it is, even off the raster.
+  if (text == FrequencyText(grid.EditCol == 1 ? ch.rx : ch.tx)) return result;
   if (text.empty()) {
     if (grid.EditCol == 1) {
       ClearNO(grid, grid.EditRow);
@@ -69,8 +72,12 @@ FrequencyCommit CommitFrequency(EditorState& state, std::string_view text) {
   if (grid.EditCol == 3 && ch.empty()) return FrequencyCommit{};
   Freq4 value = Freq4FromUnits(static_cast<uint32_t>(result.units));
   if (grid.EditCol == 1) {
+    // Only a channel that was empty is started: a channel with a receive
+    // frequency and no transmit frequency (a radio may hold one) keeps its
+    // values.
+    const bool wasEmpty = ch.empty();
     ch.rx = value;
-    if (ch.tx.blank()) {
+    if (wasEmpty) {
       ApplyNewChannelDefaults(grid, grid.EditRow);
       result.outcome = FrequencyOutcome::NewChannel;
     }

@@ -26,11 +26,11 @@ struct KeyFilterResult {
 KeyFilterResult FrequencyKeyFilter(char32_t key);
 
 enum class FrequencyOutcome {
-  Unchanged,       // empty transmit text, or no editor cell
+  Unchanged,       // the text the cell shows, empty transmit text, or no editor cell
   NotANumber,      // silently ignored, cell unchanged
   OutOfBand,       // message OutOfBandMessage(), focus to the grid, cell unchanged
   Stored,          // the corrected value is in the cell
-  NewChannel,      // stored in column 1 of a channel without TX: defaults applied
+  NewChannel,      // stored in column 1 of an empty channel: defaults applied
   ChannelCleared,  // empty receive text: the whole channel was emptied
 };
 
@@ -47,15 +47,16 @@ struct FrequencyCommit {
 
 // Text1 loses the focus with text `text`: commits into the cell (EditRow,
 // EditCol). The text is range-checked against the band, rounded to 10 Hz
-// and moved down onto the 5 kHz / 6.25 kHz raster.
+// and moved down onto the 5 kHz / 6.25 kHz raster. The text the cell already
+// shows changes nothing.
 FrequencyCommit CommitFrequency(EditorState& state, std::string_view text);
 
 // The 10 Hz value a text would be stored as in the band, or the reason it
 // would not (NotANumber, OutOfBand). Does not change anything.
 FrequencyCommit CheckFrequency(const BandSelection& band, std::string_view text);
 
-// The values a channel gets when its receive frequency is entered while it
-// has no transmit frequency: TX = RX, tones off, power high, forbid off,
+// The values a channel gets when a receive frequency is entered into it while
+// it is empty: TX = RX, tones off, power high, forbid off,
 // wide band, scan add yes; ChannelChoice follows.
 void ApplyNewChannelDefaults(ChannelGrid& grid, int row);
 

@@ -3,6 +3,9 @@
 #include <sstream>
 
 #include "e2e_support.h"
+#include "editor/editor_state.h"
+#include "image/codec.h"
+#include "image/codeplug_file.h"
 
 namespace kv3::e2e {
 namespace {
@@ -55,6 +58,29 @@ TEST_F(SetCommand, EditsAChannelAsTypedIntoTheGrid) {
 
   ASSERT_EQ(Kv3ctl({"set", file, "--channel", "3", "--clear"}).code, 0);
   EXPECT_EQ(Row(3), "03");
+}
+
+// A radio may hold a channel with a receive frequency and no transmit
+// frequency: giving its receive frequency again leaves it as it is, and a
+// new one changes that frequency alone.
+TEST_F(SetCommand, AReceiveOnlyChannelKeepsItsValues) {
+  EditorState state = StartupState();
+  Channel& ch = state.grid.channels[0];
+  ch.rx = Freq4FromUnits(43812500);
+  ch.rxTone = Tone::Ctcss(885);
+  ch.power = 0;
+  ch.forbid = 1;
+  ch.bandwidth = 0;
+  ch.scan = 0;
+  ASSERT_TRUE(SaveCodeplug(file, EncodeImage(state)).ok());
+  const std::string before = ReadFile(file);
+  ASSERT_EQ(Row(1), "01 438.12500 88.5 Low Carrow Narrow No");
+
+  ASSERT_EQ(Kv3ctl({"set", file, "--channel", "1", "--rx", "438.12500"}).code, 0);
+  EXPECT_EQ(Row(1), "01 438.12500 88.5 Low Carrow Narrow No");
+  EXPECT_TRUE(ReadFile(file) == before) << "the file changed";
+  ASSERT_EQ(Kv3ctl({"set", file, "--channel", "1", "--rx", "438.2"}).code, 0);
+  EXPECT_EQ(Row(1), "01 438.20000 88.5 Low Carrow Narrow No");
 }
 
 TEST_F(SetCommand, RefusedValuesLeaveTheFileUntouched) {

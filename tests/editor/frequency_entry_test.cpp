@@ -128,6 +128,37 @@ TEST_F(FrequencyEntry, EmptyingReceiveDeletesChannelEmptyingTransmitDoesNothing)
   for (int16_t c : state.grid.ChannelChoice[4]) EXPECT_EQ(c, 0);
 }
 
+// A radio may hold a channel with a receive frequency and no transmit
+// frequency (or a value off the raster). Passing through its cells changes
+// nothing, and a new receive frequency is no start of a new channel: only an
+// empty channel gets the defaults.
+TEST_F(FrequencyEntry, OnlyAnEmptyChannelGetsTheNewChannelDefaults) {
+  Channel& ch = state.grid.channels[0];
+  ch.rx = Freq4FromUnits(43812340);
+  ch.rxTone = Tone::Ctcss(885);
+  ch.txTone = Tone::Blank();
+  ch.power = 0;
+  ch.forbid = 1;
+  ch.bandwidth = 0;
+  ch.scan = 0;
+  Channel expected = ch;
+  const auto choices = state.grid.ChannelChoice;
+
+  EXPECT_EQ(Type(1, 1, "438.12340").outcome, FrequencyOutcome::Unchanged);
+  EXPECT_EQ(Type(1, 3, "").outcome, FrequencyOutcome::Unchanged);
+  EXPECT_EQ(state.grid.channels[0], expected);
+
+  EXPECT_EQ(Type(1, 1, "438.2").outcome, FrequencyOutcome::Stored);
+  expected.rx = Freq4FromUnits(43820000);
+  EXPECT_EQ(state.grid.channels[0], expected);
+  EXPECT_EQ(state.grid.ChannelChoice, choices);
+
+  Type(1, 1, "");
+  EXPECT_EQ(Type(1, 1, "438.2").outcome, FrequencyOutcome::NewChannel);
+  EXPECT_EQ(Cell(1, 3), "438.20000");
+  EXPECT_EQ(Cell(1, 5), "高");
+}
+
 TEST(BandChange, OkClearsAllChannelsCancelRestoresTheBand) {
   EditorState state = StartupState();
   state.grid.EditRow = 1;
