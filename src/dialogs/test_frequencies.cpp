@@ -71,6 +71,8 @@ bool CanEditTestFrequency(const TestFrequencyRow& row, int column) {
 
 TestFrequencyEdit EditTestFrequency(TestFrequencyRow& row, int column, std::string_view text) {
   if (!CanEditTestFrequency(row, column)) return TestFrequencyEdit::NotEditable;
+  // Passing through a cell is no edit: its transmit frequency stays.
+  if (text == FrequencyText(column == 1 ? row.rx : row.tx)) return TestFrequencyEdit::Unchanged;
   bool empty = true;
   for (char c : text)
     if (!IsBlank(c)) empty = false;

@@ -47,6 +47,7 @@ bool CanEditTestFrequency(const TestFrequencyRow& row, int column);
 
 enum class TestFrequencyEdit {
   Accepted,
+  Unchanged,      // the text the cell already shows: nothing is changed
   NotAFrequency,  // refused: the row is unchanged
   NotEditable,    // a transmit frequency without a receive frequency
 };
@@ -54,6 +55,7 @@ enum class TestFrequencyEdit {
 // The edit of a cell (column 1 or 2) with a typed text. An empty receive
 // frequency empties the row; a receive frequency is corrected and copied to
 // the transmit column; an empty transmit frequency copies the receive one.
+// The text the cell already shows changes nothing.
 TestFrequencyEdit EditTestFrequency(TestFrequencyRow& row, int column, std::string_view text);
 
 }  // namespace kv3

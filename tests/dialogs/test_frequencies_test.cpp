@@ -45,6 +45,21 @@ TEST(TestFrequencyEntry, TransmitTakesTheRasterOfTheReceiveFrequency) {
   EXPECT_EQ(Rx(row), "435.02000");
 }
 
+// Passing through a cell leaves the row alone: a receive cell does not reset
+// the transmit frequency, an empty transmit cell does not take the receive one.
+TEST(TestFrequencyEntry, AnUnchangedTextChangesNothing) {
+  TestFrequencyRow row;
+  EditTestFrequency(row, 1, "145.5");
+  EditTestFrequency(row, 2, "146.1");
+  const TestFrequencyRow before = row;
+  EXPECT_EQ(EditTestFrequency(row, 1, "145.50000"), TestFrequencyEdit::Unchanged);
+  EXPECT_EQ(EditTestFrequency(row, 2, "146.10000"), TestFrequencyEdit::Unchanged);
+  EXPECT_EQ(row, before);
+  row.tx = Freq4{};
+  EXPECT_EQ(EditTestFrequency(row, 2, ""), TestFrequencyEdit::Unchanged);
+  EXPECT_TRUE(row.tx.blank());
+}
+
 TEST(TestFrequencyEntry, EmptyCells) {
   TestFrequencyRow row;
   EditTestFrequency(row, 1, "145.5");

@@ -147,7 +147,7 @@ bool Form4::EditCell(int row, int column, const QString& text) {
       ShowMessage(this, language_, prompt, mb::kOkOnly | mb::kIconExclamation);
     });
   }
-  return result == TestFrequencyEdit::Accepted;
+  return result == TestFrequencyEdit::Accepted || result == TestFrequencyEdit::Unchanged;
 }
 
 void Form4::ShowRow(int row) {
