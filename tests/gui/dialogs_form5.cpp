@@ -1,5 +1,5 @@
 // The optional functions window, the hidden unlock and what it does to a
-// write, under the offscreen platform.
+// write.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>

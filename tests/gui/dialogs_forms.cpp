@@ -1,5 +1,5 @@
 // The test frequencies, power tuning, keys, embedded information and about
-// windows under the offscreen platform.
+// windows.
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
