@@ -29,6 +29,17 @@ KeyFilterResult FrequencyKeyFilter(char32_t key) {
   return {KeyAction::Discard, 0};
 }
 
+std::string FilterTypedText(std::u32string_view text, KeyFilter filter) {
+  std::string kept;
+  for (char32_t c : text) {
+    const KeyFilterResult k = filter(c);
+    // Every character a filter accepts is ASCII.
+    if (k.action == KeyAction::Accept && k.key != 8 && k.key < 0x80)
+      kept.push_back(static_cast<char>(k.key));
+  }
+  return kept;
+}
+
 FrequencyCommit CheckFrequency(const BandSelection& band, std::string_view text) {
   FrequencyCommit result;
   std::optional<Decimal> mhz = ParseDecimalText(text);

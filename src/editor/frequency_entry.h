@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "editor/editor_state.h"
@@ -24,6 +25,14 @@ struct KeyFilterResult {
 // Enter ends the edit; digits, backspace (8) and "." are accepted; every
 // other character is discarded.
 KeyFilterResult FrequencyKeyFilter(char32_t key);
+
+using KeyFilter = KeyFilterResult (*)(char32_t key);
+
+// A text put into an editor at once (pasted, or committed by an input
+// method) goes through the editor's key filter character by character: what
+// the filter accepts, as it replaces it; discarded characters, Enter and
+// backspace are dropped.
+std::string FilterTypedText(std::u32string_view text, KeyFilter filter);
 
 enum class FrequencyOutcome {
   Unchanged,       // the text the cell shows, empty transmit text, or no editor cell

@@ -1,12 +1,19 @@
 #include "editor/ui/channel_grid_view.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
+#include <memory>
+#include <string>
 
 #include "editor/frequency_entry.h"
 #include "editor/grid_text.h"
@@ -38,6 +45,67 @@ GridEditor KindOf(const QWidget* editor) {
   return static_cast<GridEditor>(editor->property(kEditorKind).toInt());
 }
 
+// The tone editor Combo8. Its list takes the focus when it drops down, which
+// would clear the selection of the text box: the selection is kept, so that
+// the first key typed still replaces the tone shown.
+class ToneCombo : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+  void showPopup() override {
+    QLineEdit* line = lineEdit();
+    const int start = line ? line->selectionStart() : -1;
+    const qsizetype length = start >= 0 ? line->selectedText().size() : 0;
+    QComboBox::showPopup();
+    if (start >= 0) line->setSelection(start, static_cast<int>(length));
+  }
+};
+
+// The in-place editor an event belongs to: the editor itself, the text box
+// of the tone editor, or the tone editor's pop-up list (whose window is a
+// child of the editor).
+QWidget* EditorOf(QObject* object) {
+  for (QObject* o = object; o; o = o->parent()) {
+    auto* widget = qobject_cast<QWidget*>(o);
+    if (widget && widget->property(kEditorKind).isValid()) return widget;
+  }
+  return nullptr;
+}
+
+QLineEdit* TextBoxOf(QWidget* editor) {
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) return combo->lineEdit();
+  return qobject_cast<QLineEdit*>(editor);
+}
+
+// The keys an open tone list keeps: moving through it, picking and closing.
+// Every other key belongs to the text box.
+bool ListKey(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_F4:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Inserts a text given at once (a paste, an input method's text) as if it
+// had been typed: through the editor's key filter.
+void InsertFiltered(QLineEdit* line, KeyFilter filter, const QString& text) {
+  const QList<uint> ucs4 = text.toUcs4();
+  const std::u32string chars(ucs4.cbegin(), ucs4.cend());
+  const std::string kept = FilterTypedText(chars, filter);
+  if (!kept.empty()) line->insert(QString::fromLatin1(kept.data(), qsizetype(kept.size())));
+}
+
 }  // namespace
 
 ChannelGridDelegate::ChannelGridDelegate(ChannelGridView& view)
@@ -56,11 +124,12 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
       text1->setAlignment(Qt::AlignCenter);
       text1->setText(QString::fromStdString(pending->text));
       text1->selectAll();
+      text1->setAcceptDrops(false);  // typing and pasting go through the key filter
       editor = text1;
       break;
     }
     case GridEditor::Tone: {
-      auto* combo8 = new QComboBox(parent);
+      auto* combo8 = new ToneCombo(parent);
       combo8->setObjectName("Combo8");
       combo8->setEditable(true);
       combo8->setInsertPolicy(QComboBox::NoInsert);
@@ -69,7 +138,13 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
       combo8->addItems(ToneListTexts(lang));
       combo8->setCurrentIndex(pending->listPosition);
       if (pending->listPosition < 0) combo8->setEditText(QString::fromStdString(pending->text));
+      // The first key typed replaces the tone shown.
+      combo8->lineEdit()->selectAll();
+      combo8->lineEdit()->setAcceptDrops(false);
+      // Keys reach the text box, or the list while it is open: both are
+      // filtered here.
       combo8->lineEdit()->installEventFilter(const_cast<ChannelGridDelegate*>(this));
+      combo8->view()->installEventFilter(const_cast<ChannelGridDelegate*>(this));
       connect(combo8, &QComboBox::activated, this,
               [this, combo8](int position) { Picked(combo8, position); });
       editor = combo8;
@@ -156,43 +231,107 @@ void ChannelGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpti
 }
 
 bool ChannelGridDelegate::eventFilter(QObject* object, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = key->text();
-    auto* widget = qobject_cast<QWidget*>(object);
-    QLineEdit* line = qobject_cast<QLineEdit*>(object);
-    QWidget* editor = widget;
-    if (auto* combo = qobject_cast<QComboBox*>(object)) {
-      line = combo->lineEdit();
-    } else if (line && qobject_cast<QComboBox*>(line->parentWidget())) {
-      editor = line->parentWidget();
-    }
-    const bool typed = text.size() == 1 && key->key() != Qt::Key_Escape &&
-                       key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab &&
-                       !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (editor && line && typed && editor->property(kEditorKind).isValid()) {
-      const char32_t ch = text.at(0).unicode();
-      const KeyFilterResult result =
-          KindOf(editor) == GridEditor::Frequency ? FrequencyKeyFilter(ch) : ToneKeyFilter(ch);
-      switch (result.action) {
-        case KeyAction::Discard:
-          return true;
-        case KeyAction::EndEdit:
-          emit commitData(editor);
-          emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-          view_.setFocus(Qt::OtherFocusReason);
-          return true;
-        case KeyAction::Accept:
-          if (result.key != ch && result.key != 8) {
-            line->insert(QString(QChar(static_cast<char16_t>(result.key))));
-            return true;
-          }
-          break;
-      }
-    }
-    if (object != editor) return false;  // the combo's line edit: the combo filters the rest
+  QWidget* editor = EditorOf(object);
+  if (editor && (KindOf(editor) == GridEditor::Frequency || KindOf(editor) == GridEditor::Tone) &&
+      FilterInput(editor, object, event)) {
+    return true;
   }
+  // The text box and the list of the tone editor: the editor itself takes
+  // the rest (focus, Tab, Escape).
+  if (object != editor) return false;
   return QStyledItemDelegate::eventFilter(object, event);
+}
+
+// Everything that puts text into a frequency or tone editor goes through its
+// key filter: typed keys (whether or not the tone list is open), pastes, and
+// the text of an input method. Editing keys (Delete, Backspace, arrows,
+// Home, End, selection, undo) are the text box's own. Returns whether the
+// event was taken.
+bool ChannelGridDelegate::FilterInput(QWidget* editor, QObject* object, QEvent* event) {
+  const KeyFilter filter =
+      KindOf(editor) == GridEditor::Frequency ? &FrequencyKeyFilter : &ToneKeyFilter;
+  QLineEdit* line = TextBoxOf(editor);
+  if (!line) return false;
+  auto* combo = qobject_cast<QComboBox*>(editor);
+  const bool inList = combo && object != editor && object != line;
+  if (inList && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The list picks on the shortcut check of Enter. Keys typed quickly
+    // after the list has closed still arrive at its window: they are the
+    // text box's, Enter too.
+    const bool open = combo->view()->isVisible();
+    if (open && ListKey(key)) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      key->accept();  // not the list's: it comes as a key press, for the text box
+      return true;
+    }
+    // After a pick the editor is closing: nothing more to type into.
+    if (editor->property(kCommitted).toBool()) return true;
+    // A key for the text box closes the list and goes to the text box.
+    if (open) combo->hidePopup();
+    QKeyEvent again(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                    key->nativeVirtualKey(), key->nativeModifiers(), key->text(),
+                    key->isAutoRepeat(), key->count());
+    QCoreApplication::sendEvent(editor, &again);
+    return true;
+  }
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (filter(13).action != KeyAction::EndEdit) return false;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        view_.setFocus(Qt::OtherFocusReason);
+        return true;
+      }
+      if (key->matches(QKeySequence::Paste)) {
+        InsertFiltered(line, filter, QGuiApplication::clipboard()->text());
+        return true;
+      }
+      const QString text = key->text();
+      // Keys that type no character (Delete brings U+007F, Backspace U+0008)
+      // and shortcuts are the text box's own.
+      const bool typed =
+          !text.isEmpty() && text.at(0).isPrint() &&
+          !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+      if (!typed) return false;
+      InsertFiltered(line, filter, text);
+      return true;
+    }
+    case QEvent::InputMethod: {
+      auto* input = static_cast<QInputMethodEvent*>(event);
+      if (object != line || input->commitString().isEmpty()) return false;
+      InsertFiltered(line, filter, input->commitString());
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      // The middle button pastes the selection of another window.
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (object != line || mouse->button() != Qt::MiddleButton ||
+          !QGuiApplication::clipboard()->supportsSelection()) {
+        return false;
+      }
+      line->deselect();
+      InsertFiltered(line, filter, QGuiApplication::clipboard()->text(QClipboard::Selection));
+      return true;
+    }
+    case QEvent::ContextMenu: {
+      if (object != line) return false;
+      // The text box's own menu, whose Paste goes through the filter.
+      std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
+      if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        paste->disconnect();
+        connect(paste, &QAction::triggered, line, [line, filter] {
+          InsertFiltered(line, filter, QGuiApplication::clipboard()->text());
+        });
+      }
+      menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 ChannelGridView::ChannelGridView(ChannelGridModel& model, QWidget* parent)

@@ -36,6 +36,7 @@ class ChannelGridDelegate : public QStyledItemDelegate {
 
  private:
   void Picked(QWidget* editor, int position) const;
+  bool FilterInput(QWidget* editor, QObject* object, QEvent* event);
 
   ChannelGridView& view_;
 };
