@@ -620,6 +620,18 @@ void MainWindow::LanguageChanged() {
   model_->SetLanguage(language_);
   formCom_->SetLanguage(language_);
   UseQtTranslations(language_);
+  // Every window lays out again, as a start in this language lays it out:
+  // an open dialog takes the size it takes when shown (a hidden one takes it
+  // when it is next shown), the main window the size it has at start-up.
+  for (QWidget* window : {static_cast<QWidget*>(form2_.get()), static_cast<QWidget*>(form4_.get()),
+                          static_cast<QWidget*>(form5_.get()), static_cast<QWidget*>(form6_.get()),
+                          static_cast<QWidget*>(form7_.get()), static_cast<QWidget*>(about_)}) {
+    if (!window) continue;
+    RemeasureTexts(window);
+    if (window->isVisible()) window->adjustSize();
+  }
+  RemeasureTexts(this);
+  resize(sizeHint());
 }
 
 void MainWindow::ShowPortDialog() {

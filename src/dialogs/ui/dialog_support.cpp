@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QTableWidget>
 #include <QTime>
 #include <QWidget>
@@ -86,6 +88,23 @@ void ConvertWidgetsToTraditional(QWidget* form) {
         if (QTableWidgetItem* item = grid->rowCount() > 0 ? grid->item(0, c) : nullptr)
           item->setText(Traditional(item->text()));
     }
+  }
+}
+
+void RemeasureTexts(QWidget* window) {
+  for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+    // A list forgets its measured size when its style changes.
+    QEvent remeasure(QEvent::StyleChange);
+    QCoreApplication::sendEvent(combo, &remeasure);
+    combo->updateGeometry();
+  }
+  // Every control and layout measures again, from the innermost out: a
+  // layout keeps the sizes its controls had when it last measured them.
+  for (QWidget* w : window->findChildren<QWidget*>()) w->updateGeometry();
+  for (QLayout* layout : window->findChildren<QLayout*>()) layout->invalidate();
+  if (QLayout* layout = window->layout()) {
+    layout->invalidate();
+    layout->activate();
   }
 }
 

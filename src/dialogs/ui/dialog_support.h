@@ -29,6 +29,11 @@ void ApplyCaptionTable(QWidget* form, Window window, Language lang);
 // of a grid. Text boxes and the window's title are left alone.
 void ConvertWidgetsToTraditional(QWidget* form);
 
+// After a language switch: the window's lists measure their entries again
+// (a list measures them once and keeps that size), and its layout takes the
+// sizes of the new texts.
+void RemeasureTexts(QWidget* window);
+
 // The time of day in seconds since midnight, with fractions.
 double SecondsSinceMidnight();
 

@@ -87,6 +87,12 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
     if (r > 0) mfgrid1_->item(r, 0)->setText(QString::asprintf("%02d", r));
   }
 
+  // A header written in another language (at a language switch) fits its
+  // column again.
+  connect(mfgrid1_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->row() == 0) FitGrid();
+  });
+
   Command1_ = new QPushButton(this);
   Command1_->setObjectName("Command1");
   Command2_ = new QPushButton(this);
