@@ -118,6 +118,44 @@ class MainGrid : public QObject, WindowFixture {
     QVERIFY(Cell(*w_, 1, 1).isEmpty());
   }
 
+  // The even rows are light blue: locked, their text is greyed like the odd
+  // rows' and their blue is dimmed, so that no row looks editable.
+  void ALockedGridLooksLockedInEveryRow() {
+    TypeFrequency(*w_, 1, "438.125");
+    TypeFrequency(*w_, 2, "438.125");
+    kv3::ChannelGridView& grid = w_->grid();
+    // The darkest pixel of a cell's text, and the colour of a cell that no
+    // click has touched.
+    auto text = [&](int row) {
+      const QImage image = grid.viewport()->grab().toImage();
+      const QRect cell = grid.visualRect(grid.gridModel().CellIndex(row, 1));
+      int darkest = 255;
+      for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+          darkest = std::min(darkest, qGray(image.pixel(x, y)));
+      return darkest;
+    };
+    auto background = [&](int row) {
+      const QImage image = grid.viewport()->grab().toImage();
+      return QColor(image.pixel(grid.visualRect(grid.gridModel().CellIndex(row, 4)).center()));
+    };
+    const int oddText = text(1);
+    QVERIFY(oddText < 60 && text(2) < 60);  // black text in both rows
+    const QColor blue = background(12);
+
+    w_->ToggleLock();
+    const int lockedOddText = text(1);
+    QVERIFY2(lockedOddText > oddText + 40, "the odd rows' text is greyed");
+    QVERIFY2(std::abs(text(2) - lockedOddText) < 20, "the even rows' text as well");
+    const QColor dimmed = background(12);
+    QVERIFY2(dimmed != blue, "the even rows' blue is dimmed");
+    QVERIFY(dimmed.blue() > dimmed.red() && dimmed != background(11));  // and still blue
+
+    w_->ToggleLock();
+    QVERIFY(text(2) < 60);
+    QCOMPARE(background(12), blue);
+  }
+
   void LockKeepsEditorsClosed() {
     w_->ToggleLock();
     QVERIFY(w_->locked());

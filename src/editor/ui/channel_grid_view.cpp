@@ -169,6 +169,22 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
   return editor;
 }
 
+void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                          const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  if (option->state & QStyle::State_Enabled) return;
+  // A locked grid: every row shows the disabled look. The light blue rows
+  // keep their colour, dimmed, and their text is greyed like the others'.
+  const QPalette& palette = view_.palette();
+  option->palette.setBrush(QPalette::Text, palette.brush(QPalette::Disabled, QPalette::Text));
+  if (option->backgroundBrush.style() != Qt::NoBrush && index.column() > 0) {
+    const QColor own = option->backgroundBrush.color();
+    const QColor base = palette.color(QPalette::Disabled, QPalette::Base);
+    option->backgroundBrush = QColor((own.red() + base.red()) / 2, (own.green() + base.green()) / 2,
+                                     (own.blue() + base.blue()) / 2);
+  }
+}
+
 void ChannelGridDelegate::setEditorData(QWidget*, const QModelIndex&) const {
   // The editor got the cell's text when it was created; later repaints of
   // the model must not overwrite what the user is typing.

@@ -33,6 +33,7 @@ class ChannelGridDelegate : public QStyledItemDelegate {
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
  private:
   void Picked(QWidget* editor, int position) const;
