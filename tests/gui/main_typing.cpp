@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableWidget>
 
 #include "editor/frequency_entry.h"
@@ -171,6 +172,33 @@ class MainTyping : public QObject, WindowFixture {
     x::Keys({"Return"});
     QVERIFY(EditorClosed());
     QCOMPARE(Cell(*w_, 3, 1), QString("439.10000"));
+
+    // The text box's own menu, and the middle button (the selection).
+    text1 = qobject_cast<QLineEdit*>(OpenCell(3, 1));
+    QVERIFY(text1);
+    QGuiApplication::clipboard()->setText("43x9.2");
+    x::Click(text1, text1->rect().center(), 3);
+    QMenu* menu = nullptr;
+    QVERIFY(QTest::qWaitFor(
+        [&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); },
+        x::kXWait));
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions())
+      if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+        paste = action;
+    QVERIFY(paste);
+    x::Click(menu, menu->actionGeometry(paste).center());
+    QTRY_COMPARE_WITH_TIMEOUT(text1->text(), QString("439.2"), x::kXWait);
+    QGuiApplication::clipboard()->setText("5 5", QClipboard::Selection);
+    x::Click(text1, text1->rect().center(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(text1->text().size(), 7, x::kXWait);
+    QVERIFY(text1->text().count('5') == 2);
+    x::Keys({"ctrl+a", "Delete"});
+    QTRY_VERIFY_WITH_TIMEOUT(text1->text().isEmpty(), x::kXWait);
+    x::Type("439.3");
+    x::Keys({"Return"});
+    QVERIFY(EditorClosed());
+    QCOMPARE(Cell(*w_, 3, 1), QString("439.30000"));
 
     QGuiApplication::clipboard()->setText("d23n ");
     QComboBox* combo8 = OpenToneList(3, 4);

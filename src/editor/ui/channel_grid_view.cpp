@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
-#include <memory>
 #include <string>
 
 #include "editor/frequency_entry.h"
@@ -335,14 +334,19 @@ bool ChannelGridDelegate::FilterInput(QWidget* editor, QObject* object, QEvent* 
     case QEvent::ContextMenu: {
       if (object != line) return false;
       // The text box's own menu, whose Paste goes through the filter.
-      std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
-      if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        paste->disconnect();
-        connect(paste, &QAction::triggered, line, [line, filter] {
+      QMenu* menu = line->createStandardContextMenu();
+      menu->setAttribute(Qt::WA_DeleteOnClose);
+      // (Its Paste is known by the caption the text box gives it, in the
+      // language of Qt's translations.)
+      const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+      for (QAction* action : menu->actions()) {
+        if (action->text().section(u'\t', 0, 0) != pasteCaption) continue;
+        action->disconnect();
+        connect(action, &QAction::triggered, line, [line, filter] {
           InsertFiltered(line, filter, QGuiApplication::clipboard()->text());
         });
       }
-      menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+      menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
       return true;
     }
     default:
