@@ -73,17 +73,13 @@ class MainTyping : public QObject, WindowFixture {
     QTest::addColumn<QStringList>("first");  // keys before the typing
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("254") << QStringList{} << "254"
-                         << "254.0";
-    QTest::newRow("d027n") << QStringList{} << "d027n"
-                           << "D027N";
-    QTest::newRow("69") << QStringList{} << "69"
-                        << "69.0";
-    QTest::newRow("d23nx#") << QStringList{} << "d23nx#"
-                            << "D023N";
+    const struct {
+      const char* typed;
+      const char* stored;
+    } cases[] = {{"254", "254.0"}, {"d027n", "D027N"}, {"69", "69.0"}, {"d23nx#", "D023N"}};
+    for (const auto& c : cases) QTest::newRow(c.typed) << QStringList{} << c.typed << c.stored;
     // The list closed first: the text is still selected, typing replaces it.
-    QTest::newRow("F4 then 254") << QStringList{"F4"} << "254"
-                                 << "254.0";
+    QTest::newRow("F4 254") << QStringList{"F4"} << QString("254") << QString("254.0");
   }
   void TonesTypedWhileTheListIsOpenAreKept() {
     KV3_REQUIRE_X();
@@ -281,18 +277,8 @@ class MainTyping : public QObject, WindowFixture {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("field");
-    QTest::newRow("Form5 Text5") << "mnudtmf"
-                                 << "Form5"
-                                 << "Text5";
-    QTest::newRow("Form5 Text6") << "mnudtmf"
-                                 << "Form5"
-                                 << "Text6";
-    QTest::newRow("Form7 Text1") << "mnusetin"
-                                 << "Form7"
-                                 << "Text1";
-    QTest::newRow("Form7 Text2") << "mnusetin"
-                                 << "Form7"
-                                 << "Text2";
+    QTest::newRow("Form5 Text5") << QString("mnudtmf") << QString("Form5") << QString("Text5");
+    QTest::newRow("Form7 Text1") << QString("mnusetin") << QString("Form7") << QString("Text1");
   }
   void EditingKeysWorkInTheDialogFields() {
     KV3_REQUIRE_X();
