@@ -1,6 +1,6 @@
 // The desktop program as a user meets it: kv3-programmer on a real X server
-// (the test runs under xvfb-run), keys typed with xdotool, the radio
-// kv3-radio-sim on a pseudo-terminal mapped to COM2. The radio answers one
+// (tests/on_x_server gives the test one of its own), keys typed with
+// xdotool, the radio kv3-radio-sim on a pseudo-terminal mapped to COM2. The radio answers one
 // reply four seconds late, so the session times out and the communication
 // error box opens; the box is left open while the late reply comes in. The
 // radio's --verbose log shows what reached it.
@@ -33,7 +33,7 @@ class ErrorBox : public E2eTest {
  protected:
   void SetUp() override {
     E2eTest::SetUp();
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run on an X server (tests/on_x_server)";
     fs::create_directories(dir_ / "config/KV-3");
     // Unlocked, COM2, Simplified Chinese.
     WriteFile(dir_ / "config/KV-3/parameter", std::string("\x00\x02\x00", 3));
