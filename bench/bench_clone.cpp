@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Encoding and decoding the memory image, with and without the hex text.
 #include <benchmark/benchmark.h>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 
 namespace {
 

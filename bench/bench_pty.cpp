@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <string>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "link/session.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "link/session.h"
 #include "link/simulated_radio.h"
 

@@ -12,9 +12,9 @@
 #include <span>
 #include <string>
 
+#include "codeplug/codec.h"
 #include "editor/editor_state.h"
 #include "fuzz_check.h"
-#include "image/codec.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <span>
 #include <string_view>
 
-#include "editor/codeplug_view.h"
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_view.h"
 #include "editor/editor_state.h"
 #include "fuzz_check.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
 #include "fuzz_check.h"
-#include "image/codec.h"
 #include "interchange/codeplug_json.h"
 #include "interchange/entry_checks.h"
 

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
 #include "fuzz_check.h"
-#include "image/codec.h"
 #include "link/simulated_radio.h"
 
 namespace {

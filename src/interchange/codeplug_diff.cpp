@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "editor/codeplug_view.h"
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_view.h"
 #include "i18n/texts.h"
-#include "image/codec.h"
 
 namespace kv3 {
 

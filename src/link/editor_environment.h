@@ -2,8 +2,8 @@
 // window and kv3ctl give a ProgrammingSession.
 #pragma once
 
+#include "codeplug/codec.h"
 #include "editor/editor_state.h"
-#include "image/codec.h"
 #include "link/serial_port.h"
 #include "link/session.h"
 

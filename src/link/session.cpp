@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "codeplug/codec.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 
 namespace kv3 {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 
 namespace kv3 {
 

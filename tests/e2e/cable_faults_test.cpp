@@ -9,9 +9,9 @@
 #include <numeric>
 #include <thread>
 
+#include "codeplug/codec.h"
 #include "e2e_support.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3::e2e {

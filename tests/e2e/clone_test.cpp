@@ -1,9 +1,9 @@
 // kv3ctl clone against several kv3-radio-sim radios on pseudo-terminals.
 #include <sstream>
 
+#include "codeplug/codec.h"
 #include "e2e_support.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3::e2e {

@@ -1,7 +1,7 @@
 // kv3ctl export, import, diff and backups as programs, on real files.
+#include "codeplug/codec.h"
 #include "e2e_support.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3::e2e {

@@ -10,9 +10,9 @@
 #include <random>
 #include <thread>
 
+#include "codeplug/codec.h"
 #include "e2e_support.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3::e2e {

@@ -2,9 +2,9 @@
 // file untouched, and the band question on a pipe and on a terminal.
 #include <sstream>
 
+#include "codeplug/codec.h"
 #include "e2e_support.h"
 #include "editor/editor_state.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3::e2e {

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "codeplug/codec.h"
 #include "editor/frequency_entry.h"
 #include "editor/grid_edit.h"
 #include "editor/grid_text.h"
 #include "editor/settings_lists.h"
 #include "editor/tone_entry.h"
-#include "image/codec.h"
 
 namespace kv3 {
 namespace {

@@ -12,9 +12,9 @@
 
 #include "../link/session_harness.h"
 #include "app/show_message.h"
+#include "codeplug/codec.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form5.h"
-#include "image/codec.h"
 #include "main_window_support.h"
 
 using namespace kv3;

@@ -12,13 +12,13 @@
 #include <QtTest>
 
 #include "app/show_message.h"
+#include "codeplug/codec.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form4.h"
 #include "dialogs/ui/form6.h"
 #include "dialogs/ui/form7.h"
 #include "dialogs/ui/help.h"
-#include "image/codec.h"
 #include "main_window_support.h"
 
 using namespace kv3;

@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <QScopeGuard>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 #include "link/qt/qt_link.h"
 #include "link/ui/routed_port.h"

@@ -2,8 +2,8 @@
 // test, the messages recorded.
 #include <QFileInfo>
 
+#include "codeplug/codec.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "main_window_support.h"
 
 using namespace kv3test;

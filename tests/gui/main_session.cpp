@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include "codeplug/codec.h"
 #include "dialogs/ui/form5.h"
 #include "editor/demo.h"
 #include "editor/grid_text.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "interchange/backups.h"
 #include "link/simulated_radio.h"
 #include "link/ui/routed_port.h"

@@ -14,8 +14,8 @@
 #include <functional>
 #include <iterator>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 
 namespace kv3 {
 namespace {

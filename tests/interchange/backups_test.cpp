@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3 {

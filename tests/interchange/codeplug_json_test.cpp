@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "codeplug/codec.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "interchange/entry_checks.h"
 
 namespace kv3 {

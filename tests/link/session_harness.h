@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "codeplug/codec.h"
 #include "editor/band.h"
-#include "image/codec.h"
 #include "link/session.h"
 #include "link/simulated_radio.h"
 

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <iostream>
 
+#include "codeplug/codec.h"
 #include "editor/band.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 
 namespace kv3ctl {

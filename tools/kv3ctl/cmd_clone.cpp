@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "cli.h"
+#include "codeplug/codec.h"
 #include "commands.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "interrupts.h"
 #include "radio_session.h"
 

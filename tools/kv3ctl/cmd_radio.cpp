@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "cli.h"
+#include "codeplug/codec.h"
 #include "commands.h"
 #include "i18n/messages.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 #include "interchange/backups.h"
 #include "interrupts.h"

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "cli.h"
+#include "codeplug/codec.h"
+#include "codeplug/codeplug_view.h"
 #include "commands.h"
-#include "editor/codeplug_view.h"
 #include "editor/demo.h"
-#include "image/codec.h"
 #include "image/codeplug_file.h"
 #include "interchange/entry_checks.h"
 

@@ -1,4 +1,4 @@
-#include "editor/codeplug_view.h"
+#include "codeplug/codeplug_view.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The encoder and the decoder: worked examples, fixed bytes, the decoder's
 // accepted ranges, and round trips over random states and images.
-#include "image/codec.h"
+#include "codeplug/codec.h"
 
 #include <gtest/gtest.h>
 

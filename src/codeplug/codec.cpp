@@ -1,4 +1,4 @@
-#include "image/codec.h"
+#include "codeplug/codec.h"
 
 #include <algorithm>
 #include <cmath>
