@@ -43,8 +43,8 @@
 #include "interchange/backups.h"
 #include "link/editor_environment.h"
 #include "link/qt/qt_link.h"
+#include "link/qt/routed_port.h"
 #include "link/ui/form_com.h"
-#include "link/ui/routed_port.h"
 
 // The toolbar's icons live in a static library: register them explicitly.
 static void InitResources() {

@@ -10,7 +10,7 @@
 #include "i18n/messages.h"
 #include "image/codeplug_file.h"
 #include "link/qt/qt_link.h"
-#include "link/ui/routed_port.h"
+#include "link/qt/routed_port.h"
 #include "main_window_support.h"
 
 using namespace kv3test;

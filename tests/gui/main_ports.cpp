@@ -2,8 +2,8 @@
 // did not open, choosing a port, and closing that only hides.
 #include <QRadioButton>
 
+#include "link/qt/routed_port.h"
 #include "link/ui/form_com.h"
-#include "link/ui/routed_port.h"
 #include "main_window_support.h"
 
 using namespace kv3test;

@@ -9,8 +9,8 @@
 #include "dialogs/ui/form5.h"
 #include "editor/demo.h"
 #include "editor/grid_text.h"
+#include "link/qt/routed_port.h"
 #include "link/ui/form_com.h"
-#include "link/ui/routed_port.h"
 #include "main_window_support.h"
 
 using namespace kv3test;

@@ -12,8 +12,8 @@
 #include "editor/grid_text.h"
 #include "i18n/messages.h"
 #include "interchange/backups.h"
+#include "link/qt/routed_port.h"
 #include "link/simulated_radio.h"
-#include "link/ui/routed_port.h"
 #include "main_window_support.h"
 
 using namespace kv3test;

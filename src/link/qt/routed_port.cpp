@@ -1,4 +1,4 @@
-#include "link/ui/routed_port.h"
+#include "link/qt/routed_port.h"
 
 namespace kv3 {
 
