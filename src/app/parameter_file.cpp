@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "image/codeplug_file.h"
+#include "platform/atomic_file.h"
 #include "platform/user_dirs.h"
 
 namespace kv3 {

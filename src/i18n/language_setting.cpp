@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "image/codeplug_file.h"
+#include "platform/atomic_file.h"
 #include "platform/user_dirs.h"
 
 namespace kv3 {

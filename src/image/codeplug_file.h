@@ -30,32 +30,12 @@ struct [[nodiscard]] FileResult {
 // without blocking for ever: what arrives within kReadWaitSeconds.
 FileResult LoadCodeplug(const std::string& path, MemoryImage& image);
 
-// How long a read waits for a FIFO or a device that has nothing to give.
-inline constexpr int kReadWaitSeconds = 5;
-
-// Reads a file up to its end or up to limit bytes, whichever comes first; a
-// folder is refused, and a FIFO or a device that stays silent for
-// kReadWaitSeconds ends the read with an error.
-FileResult ReadFileBounded(const std::string& path, size_t limit, std::string& bytes);
-
 // Checks and unpacks the bytes of a codeplug file.
 FileResult ParseCodeplug(const uint8_t* data, size_t size, MemoryImage& image);
 
 // Writes "MZP48" and the image, 853 bytes, replacing the file atomically: a
 // temporary file beside it is written, flushed and renamed over it, so an
-// interrupted save leaves the old file as it was.
+// interrupted save leaves the old file as it was (WriteFileAtomically).
 FileResult SaveCodeplug(const std::string& path, const MemoryImage& image);
-
-// Replaces a file's contents atomically with the given bytes.
-// - A symbolic link is followed to the file it finally names, which is
-//   replaced; the link stays.
-// - The replacement keeps the owner, the group and the mode of the file it
-//   replaces. A file of another user whose owner cannot be kept (the process
-//   is not root) is refused rather than taken over.
-// - Anything but a regular file (a folder, a device, a FIFO) is refused and
-//   left as it is.
-// - A file with other hard links is replaced under this name only: the other
-//   names keep the old contents, and the result's warning says so.
-FileResult WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace kv3

@@ -6,8 +6,8 @@
 #include <set>
 #include <sstream>
 
-#include "image/codeplug_file.h"
 #include "link/port_names.h"
+#include "platform/atomic_file.h"
 #include "platform/user_dirs.h"
 
 namespace kv3 {
@@ -82,7 +82,7 @@ bool SavePortNumbers(const std::string& path, const std::map<int, std::string>& 
   for (const auto& [n, id] : numbers) text += "COM" + std::to_string(n) + " " + id + "\n";
   std::error_code ec;
   fs::create_directories(fs::path(path).parent_path(), ec);
-  const FileResult written = WriteFileAtomically(path, text);
+  const FileIoResult written = WriteFileAtomically(path, text);
   if (!written.ok() && error) *error = path + ": " + written.detail;
   return written.ok();
 }

@@ -14,6 +14,7 @@
 #include "interchange/codeplug_diff.h"
 #include "interchange/codeplug_json.h"
 #include "interchange/entry_checks.h"
+#include "platform/atomic_file.h"
 
 namespace kv3ctl {
 
@@ -36,7 +37,7 @@ Format FormatOf(const std::string& path) {
 
 bool ReadText(const std::string& path, std::string& text) {
   // A FIFO or a device is read for a bounded time, never waited on for ever.
-  kv3::FileResult r = kv3::ReadFileBounded(path, static_cast<size_t>(kMaxInputSize) + 1, text);
+  kv3::FileIoResult r = kv3::ReadFileBounded(path, static_cast<size_t>(kMaxInputSize) + 1, text);
   if (!r.ok()) {
     std::cerr << path << ": cannot be read: " << r.detail << "\n";
     return false;
@@ -50,7 +51,7 @@ bool ReadText(const std::string& path, std::string& text) {
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
-  kv3::FileResult r = kv3::WriteFileAtomically(path, text);
+  kv3::FileIoResult r = kv3::WriteFileAtomically(path, text);
   if (!r.ok()) {
     std::cerr << path << ": cannot be written: " << r.detail << "\n";
     return false;
