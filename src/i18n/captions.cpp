@@ -17,9 +17,11 @@ class TableBuilder {
   void Title(const char* zh, const char* en) {
     Add({window_, WindowName(window_), -1, CaptionKind::WindowTitle, -1}, zh, en);
   }
+  void Title(const Text2& text) { Title(text.zh, text.en); }
   void Caption(const char* control, const char* zh, const char* en) {
     Add({window_, control, -1, CaptionKind::Caption, -1}, zh, en);
   }
+  void Caption(const char* control, const Text2& text) { Caption(control, text.zh, text.en); }
   // A caption the English table does not hold.
   void CaptionZhOnly(const char* control, const char* zh) {
     CaptionRow row;
@@ -32,12 +34,18 @@ class TableBuilder {
   void Entry(const char* control, int index, std::string zh, std::string en, int member = -1) {
     Add({window_, control, member, CaptionKind::ListEntry, index}, std::move(zh), std::move(en));
   }
-  void Entries(const char* control, std::initializer_list<Text2> texts, int member = -1) {
-    int i = 0;
-    for (const Text2& t : texts) Entry(control, i++, t.zh, t.en, member);
+  void Entry(const char* control, int index, const Text2& text, int member = -1) {
+    Entry(control, index, text.zh, text.en, member);
+  }
+  template <size_t N>
+  void Entries(const char* control, const std::array<Text2, N>& texts, int member = -1) {
+    for (size_t i = 0; i < N; ++i) Entry(control, static_cast<int>(i), texts[i], member);
   }
   void Header(const char* control, int column, const char* zh, const char* en) {
     Add({window_, control, -1, CaptionKind::GridHeader, column}, zh, en);
+  }
+  void Header(const char* control, int column, const Text2& text) {
+    Header(control, column, text.zh, text.en);
   }
   void Tip(int button, const char* zh, const char* en) {
     Add({window_, kToolbarName, -1, CaptionKind::ButtonTip, button}, zh, en);
@@ -70,7 +78,7 @@ void MainWindow(TableBuilder& t) {
   t.Caption("Key_enactment", "键设定", "Keys set ");
   t.Caption("mnusetin", "嵌入信息", "Embedded information");
   t.Caption("mnudebug", "调试(&D)", "Debug(&D)");
-  t.Caption("mnutestfre", "测试频率", "Debug frequency");
+  t.Caption("mnutestfre", kTestFrequenciesTitle);
   t.Caption("mnuset", "设置(&S)", "Settings(&S)");
   t.Caption("mnulock", "锁定(&L)", "Lock(&L)");
   t.Caption("mnucom", "通信端口(&V)", "Communication port(&V)");
@@ -82,29 +90,29 @@ void MainWindow(TableBuilder& t) {
   t.Caption("mnumainhelp", "帮助主题  F1", "The help topic  F1 \"");
   t.Caption("mnuabout", "关于", "About");
 
-  for (int c = 0; c < 9; ++c) t.Header("Grid1", c, kGridHeaders[c].zh, kGridHeaders[c].en);
+  for (int c = 0; c < 9; ++c) t.Header("Grid1", c, kGridHeaders[c]);
   t.Tip(1, "新建", "New");
   t.Tip(2, "打开", "Open");
   t.Tip(3, "保存", "Save");
   t.Tip(5, "读频", "Read frequency");
   t.Tip(6, "写频", "Write frequency");
-  t.Caption("Frame1", "机型选择", "Model");
-  t.Caption("Frame2", "功能设置", "Function Set");
+  t.Caption("Frame1", kBandFrame);
+  t.Caption("Frame2", kSettingsFrame);
   t.CaptionZhOnly("Label2", "凯维对讲机");
-  t.Caption("Label3", "频段", "Channel");
-  t.Caption("Label4", "语言通知", "Language:");
-  t.Caption("Label5", "发射超时", "Time-out:");
-  t.Caption("Label1", "发射超时预警", "Time-out Warn:");
-  t.Caption("Label6", "静噪等级", "Squelch Grade:");
-  t.Caption("Label7", "省电", "Battery Save:");
-  t.Caption("Label8", "提示音", "Beep:");
+  t.Caption("Label3", kBandLabel);
+  t.Caption("Label4", kVoicePromptLabel);
+  t.Caption("Label5", kTxTimeoutLabel);
+  t.Caption("Label1", kPreAlertLabel);
+  t.Caption("Label6", kSquelchLabel);
+  t.Caption("Label7", kBatterySaveLabel);
+  t.Caption("Label8", kBeepLabel);
 
-  t.Entry("Combo8", 0, "关闭", "Off");
-  t.Entries("Combo5", {{"低", "Low"}, {"高", "Hight"}}, 5);
-  t.Entries("Combo5", {{"关闭", "Off"}, {"载波", "Carrow"}}, 6);
-  t.Entries("Combo5", {{"窄带", "Narrow"}, {"宽带", "Wide"}}, 7);
-  t.Entries("Combo5", {{"无", "No"}, {"有", "Have"}}, 8);
-  t.Entries("Combo2", {{"关", "Off"}, {"中文", "Chinese"}, {"英文", "Englist"}});
+  t.Entry("Combo8", 0, kToneOff);
+  t.Entries("Combo5", kPowerList, 5);
+  t.Entries("Combo5", kForbidList, 6);
+  t.Entries("Combo5", kBandwidthList, 7);
+  t.Entries("Combo5", kScanList, 8);
+  t.Entries("Combo2", kVoicePromptList);
   for (int k = 0; k < kTxTimeoutCount; ++k)
     t.Entry("Combo3", k, TxTimeoutEntry(k, Language::Simplified),
             TxTimeoutEntry(k, Language::English));
@@ -113,79 +121,74 @@ void MainWindow(TableBuilder& t) {
             PreAlertEntry(k, Language::English));
   for (int k = 0; k < kSquelchCount; ++k)
     t.Entry("Combo9", k, SquelchEntry(k, Language::Simplified), SquelchEntry(k, Language::English));
-  t.Entries("Combo6", {{"禁止", "Off"}, {"使能", "On"}});
-  t.Entries("Combo7", {{"禁止", "Off"}, {"使能", "On"}});
+  t.Entries("Combo6", kOffOnList);
+  t.Entries("Combo7", kOffOnList);
 }
 
 void Dialogs(TableBuilder& t) {
   t.In(Window::Form2);
-  t.Caption("Frame1", "发射高功率", "TX-Hight Power");
-  t.Caption("Frame2", "发射低功率", "TX-Low Power");
-  t.Caption("Label3", "最小", "Low");
-  t.Caption("Label6", "最小", "Low");
-  t.Caption("Label7", "最大", "Hight");
-  t.Caption("Label8", "最大", "Hight");
-  t.Caption("Command1", "确定", "OK");
+  t.Caption("Frame1", form2::kHighFrame);
+  t.Caption("Frame2", form2::kLowFrame);
+  t.Caption("Label3", form2::kMin);
+  t.Caption("Label6", form2::kMin);
+  t.Caption("Label7", form2::kMax);
+  t.Caption("Label8", form2::kMax);
+  t.Caption("Command1", kOk);
 
   t.In(Window::Form4);
-  t.Header("mfgrid1", 0, "频道", "Channel");
-  t.Header("mfgrid1", 1, "接收频率", "RX Frequency");
-  t.Header("mfgrid1", 2, "发射频率", "TX Frequency");
-  t.Caption("Command1", "确定", "OK");
-  t.Caption("Command2", "取消", "Cancel");
+  for (int c = 0; c < 3; ++c) t.Header("mfgrid1", c, form4::kHeaders[c]);
+  t.Caption("Command1", kOk);
+  t.Caption("Command2", kCancel);
 
   t.In(Window::Form5);
-  t.Title("可选功能", "Optional Function");
-  t.Caption("Frame2", "扫描", "Scan");
-  t.Caption("Check3", "取消操作", "Cancel operation");
-  t.Caption("Check4", "接收时禁止VOX", "Received banned VOX");
-  t.Caption("Label8", "VOX功能", "VOX Function");
-  t.Caption("Label10", "VOX增益电平", "VOX GBIN");
-  t.Caption("Label9", "VOX延迟时间", "VOX Delay time");
-  t.Caption("Label7", "VOX可进行音调", "VOX volume control");
-  t.Caption("Label4", "PTT ID", "PTT ID");
-  t.Caption("Label11", "复制", "Duplicate");
-  t.Caption("Label14", "优先", "Priority");
-  t.Caption("Label15", "优先信道", "Preferred channel");
-  t.Caption("Label17", "回扫时间A", "Retrace Time A");
-  t.Caption("Label16", "回扫时间B", "Retrace Time B");
-  t.Caption("Label18", "返回信道", "Return channel");
-  t.Caption("Label19", "扫描接收恢复延时时间(秒)", "Scan receive delay time(S)");
-  t.Caption("Label20", "扫描发射恢复延时时间(秒)", "Scan launch delay time(S)");
-  t.Caption("Command1", "确定", "OK");
-  t.Caption("Command2", "取消", "Cancel");
-  t.Entries("Combo4", {{"发射开始", "Launch Start"}, {"发射结束", "Launch End"}, {"两者", "Both"}});
-  t.Entries("Combo6", {{"禁止", "Off"}, {"使能", "On"}});
-  t.Entry("Combo7", 0, "关闭", "Off");
-  t.Entries("Combo9", {{"禁止", "Off"}, {"使能", "On"}});
-  t.Entries("Combo10", {{"禁止", "Off"}, {"使能", "On"}});
-  t.Entries("Combo11", {{"无", "No"}, {"固定", "Fixed"}, {"选定", "Selected"}});
-  t.Entry("Combo13", 0, "空", "Empty");
-  t.Entry("Combo14", 0, "空", "Empty");
-  t.Entries("Combo15", {{"选定", "Selected"},
-                        {"选定+当前", "Selected+Current"},
-                        {"优先", "priority"},
-                        {"优先+当前", "priority+Current"}});
+  t.Title(form5::kTitle);
+  t.Caption("Frame2", form5::kScanFrame);
+  t.Caption("Check3", form5::kCancelOperation);
+  t.Caption("Check4", form5::kRxBlocksVox);
+  t.Caption("Label8", form5::kVoxFunction);
+  t.Caption("Label10", form5::kVoxGain);
+  t.Caption("Label9", form5::kVoxDelay);
+  t.Caption("Label7", form5::kVoxTone);
+  t.Caption("Label4", form5::kPttId);
+  t.Caption("Label11", form5::kDuplicate);
+  t.Caption("Label14", form5::kPriority);
+  t.Caption("Label15", form5::kPriorityChannel);
+  t.Caption("Label17", form5::kRetraceA);
+  t.Caption("Label16", form5::kRetraceB);
+  t.Caption("Label18", form5::kReturnChannel);
+  t.Caption("Label19", form5::kScanRxDelay);
+  t.Caption("Label20", form5::kScanTxDelay);
+  t.Caption("Command1", kOk);
+  t.Caption("Command2", kCancel);
+  t.Entries("Combo4", form5::kPttIdList);
+  t.Entries("Combo6", kOffOnList);
+  t.Entry("Combo7", 0, form5::kVoxGainOff);
+  t.Entries("Combo9", kOffOnList);
+  t.Entries("Combo10", kOffOnList);
+  t.Entries("Combo11", form5::kPriorityList);
+  t.Entry("Combo13", 0, form5::kRetraceEmpty);
+  t.Entry("Combo14", 0, form5::kRetraceEmpty);
+  t.Entries("Combo15", form5::kReturnChannelList);
 
   t.In(Window::Form6);
-  t.Title("键设定", "Keys Set");
-  t.Caption("Command1", "确定", "OK");
-  t.Caption("Command2", "取消", "Cancel");
+  t.Title(form6::kTitle);
+  t.Caption("Command1", kOk);
+  t.Caption("Command2", kCancel);
   for (const char* combo : {"Combo1", "Combo2"})
     for (int k = 0; k < static_cast<int>(form6::kKeyFunctions.size()); ++k)
       t.Entry(combo, k, form6::kKeyFunctions[k].zh, form6::kKeyFunctions[k].en);
 
   t.In(Window::Form7);
-  t.Title("嵌入信息", "Embedded Information");
-  t.Caption("Command1", "确定", "OK");
-  t.Caption("Command2", "取消", "Cancel");
+  t.Title(form7::kTitle);
+  t.Caption("Command1", kOk);
+  t.Caption("Command2", kCancel);
 
   t.In(Window::frmAbout);
   t.Caption("lblTitle", "凯维写频软件", "KV-3(T2) Radio Software ");
   t.Caption("lblVersion", "简体中文版 V1.00", "English version V3.00");
   t.Caption("Label2", "发布：2012.10", "Issue：2012.10");
   t.CaptionZhOnly("lblDescription", "本软件由凯维开发");
-  t.Caption("cmdOK", "确定", "OK");
+  t.Caption("cmdOK", kOk);
 }
 
 }  // namespace
