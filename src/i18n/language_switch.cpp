@@ -14,15 +14,21 @@ CaptionTarget AboutCaption(const char* control) {
   return {Window::frmAbout, control, -1, CaptionKind::Caption, -1};
 }
 
-}  // namespace
-
-void SetCaptions(Language languageIndex, CaptionSink& sink) {
+// The rows of the table of LanguageIndex 0 or 1 (of one window, or of all).
+void WriteTable(Language languageIndex, CaptionSink& sink, const Window* only) {
   if (languageIndex != Language::Simplified && languageIndex != Language::English) return;
   bool english = languageIndex == Language::English;
   for (const CaptionRow& row : CaptionTable()) {
+    if (only && row.target.window != *only) continue;
     if (english && !row.hasEnglish) continue;
     sink.SetText(row.target, english ? row.en : row.zh);
   }
+}
+
+}  // namespace
+
+void SetCaptions(Language languageIndex, CaptionSink& sink) {
+  WriteTable(languageIndex, sink, nullptr);
 }
 
 void MenuChineseSimplified(Language& languageIndex, CaptionSink& sink) {
@@ -59,6 +65,18 @@ void ApplyStartupCaptions(Language languageIndex, CaptionSink& sink) {
   SetCaptions(Language::Simplified, sink);
   ConvertAllWindows(sink);
   sink.SetText(AboutCaption("lblTitle"), ToTraditional(kTraditionalTitleSource));
+  sink.SetText(AboutCaption("lblVersion"), ToTraditional(kTraditionalVersionSource));
+}
+
+void ApplyWindowCaptions(Window window, Language languageIndex, CaptionSink& sink, bool startup) {
+  if (languageIndex != Language::Traditional) {
+    WriteTable(languageIndex, sink, &window);
+    return;
+  }
+  WriteTable(Language::Simplified, sink, &window);
+  sink.ConvertWindowToTraditional(window);
+  if (window != Window::frmAbout) return;
+  if (startup) sink.SetText(AboutCaption("lblTitle"), ToTraditional(kTraditionalTitleSource));
   sink.SetText(AboutCaption("lblVersion"), ToTraditional(kTraditionalVersionSource));
 }
 

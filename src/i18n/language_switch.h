@@ -41,4 +41,11 @@ void MenuChineseTraditional(Language& languageIndex, CaptionSink& sink);
 // with the about box's title and version line in Traditional.
 void ApplyStartupCaptions(Language languageIndex, CaptionSink& sink);
 
+// One window's captions, by the same rules: its rows of the table of
+// LanguageIndex 0 or 1; for Traditional the Simplified rows, then the
+// window converted, and for the about box the version line of the
+// Traditional edition (and, at start-up, its title). A window made after
+// start-up, or told a language of its own, writes its captions here.
+void ApplyWindowCaptions(Window window, Language languageIndex, CaptionSink& sink, bool startup);
+
 }  // namespace kv3

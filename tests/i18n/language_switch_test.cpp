@@ -178,5 +178,32 @@ TEST(LanguageStartup, TraditionalStartConvertsAndSetsTheAboutBox) {
   EXPECT_EQ(none.writes, 0);
 }
 
+// A window made after start-up (the feature dialogs) writes its own
+// captions: they are the texts start-up gives it, and no other window's.
+TEST(LanguageStartup, OneWindowTakesTheTextsStartupGivesIt) {
+  for (Language lang : {Language::Simplified, Language::English, Language::Traditional}) {
+    FakeWindows all;
+    ApplyStartupCaptions(lang, all);
+    for (Window w : kWindowOrder) {
+      FakeWindows one;
+      ApplyWindowCaptions(w, lang, one, true);
+      for (const auto& [key, text] : all.texts) {
+        if (std::get<0>(key) != w) continue;
+        EXPECT_EQ(one.texts[key], text) << WindowName(w) << " " << std::get<1>(key);
+      }
+      FakeWindows untouched;
+      for (const auto& [key, text] : one.texts) {
+        if (std::get<0>(key) == w) continue;
+        EXPECT_EQ(text, untouched.texts[key]) << WindowName(w) << " wrote " << std::get<1>(key);
+      }
+    }
+  }
+  // Told Traditional later, the about box keeps the title of its table.
+  FakeWindows about;
+  ApplyWindowCaptions(Window::frmAbout, Language::Traditional, about, false);
+  EXPECT_EQ(about.Get(Window::frmAbout, "lblTitle"), "凱維寫頻軟件");
+  EXPECT_EQ(about.Get(Window::frmAbout, "lblVersion"), "繁體中文版 V1.0");
+}
+
 }  // namespace
 }  // namespace kv3
