@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,16 +13,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <functional>
 
-#include "app/file_dialogs.h"
 #include "app/qt_translations.h"
-#include "app/show_message.h"
 #include "codeplug/codec.h"
 #include "dialogs/ui/about_box.h"
-#include "dialogs/ui/dialog_support.h"
+#include "dialogs/ui/file_dialogs.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form4.h"
 #include "dialogs/ui/form5.h"
@@ -37,8 +35,9 @@
 #include "editor/ui/channel_grid_view.h"
 #include "editor/ui/settings_panel.h"
 #include "i18n/language_setting.h"
+#include "i18n/language_switch.h"
 #include "i18n/messages.h"
-#include "i18n/traditional.h"
+#include "i18n/ui/window_captions.h"
 #include "image/codeplug_file.h"
 #include "interchange/backups.h"
 #include "link/editor_environment.h"
@@ -68,17 +67,6 @@ class BandCombo : public QComboBox {
   EditorState& state_;
 };
 
-// A radio or a file whose band code the band list does not know.
-const MessageSpec kUnknownBandMessage{&msg::kUnknownBandCode, mb::kOkOnly + mb::kIconExclamation,
-                                      nullptr};
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-QString Traditional(const QString& text) {
-  return Q(ToTraditional(text.toStdString()));
-}
-
 void RetainSizeWhenHidden(QWidget* widget) {
   QSizePolicy policy = widget->sizePolicy();
   policy.setRetainSizeWhenHidden(true);
@@ -98,49 +86,15 @@ QMenu* NewMenu(QMenuBar* bar, const char* name) {
   return menu;
 }
 
-// Sets one text of a control of a feature dialog, as the caption tables
-// address it.
-void SetControlText(QWidget* window, const CaptionTarget& target, const QString& text) {
-  QWidget* w = window->findChild<QWidget*>(Q(target.ObjectName()));
-  if (!w) return;
-  switch (target.kind) {
-    case CaptionKind::Caption:
-      if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(text);
-      } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(text);
-      } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-        frame->setTitle(text);
-      }
-      break;
-    case CaptionKind::ListEntry:
-      if (auto* combo = qobject_cast<QComboBox*>(w); combo && target.index < combo->count()) {
-        combo->setItemText(target.index, text);
-      }
-      break;
-    case CaptionKind::GridHeader:
-      if (auto* grid = qobject_cast<QTableWidget*>(w);
-          grid && grid->rowCount() > 0 && target.index < grid->columnCount()) {
-        QTableWidgetItem* item = grid->item(0, target.index);
-        if (!item) {
-          item = new QTableWidgetItem;
-          item->setFlags(Qt::ItemIsEnabled);
-          grid->setItem(0, target.index, item);
-        }
-        item->setText(text);
-      }
-      break;
-    default:
-      break;
-  }
-}
-
 }  // namespace
 
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QMainWindow(parent),
       parameterPath_(options.parameterPath.empty() ? ParameterFilePath() : options.parameterPath),
-      state_(StartupState()) {
+      state_(StartupState()),
+      messages_(messageBoxes_.For([this] { return static_cast<QWidget*>(this); })),
+      qtFileDialogs_(std::make_unique<QtFileDialogs>(this)),
+      fileDialogs_(qtFileDialogs_.get()) {
   InitResources();
   setObjectName("Form1");
   model_ = std::make_unique<ChannelGridModel>(state_, language_);
@@ -164,14 +118,9 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
   // Qt's own texts (file dialogs, standard buttons) in the same language.
   UseQtTranslations(language_);
 
-  // The designed captions of the texts the English table leaves alone (the
-  // maker's caption), then every caption of the language.
-  for (const CaptionRow& row : CaptionRowsOf(Window::Form1)) {
-    if (!row.hasEnglish) SetText(row.target, row.zh);
-  }
   // 6. Every caption. The feature dialogs are created after the first paint
   // (FinishStartup) and write their own captions in the language then.
-  ApplyStartupCaptions(language_, *this);
+  WriteStartupCaptions();
   model_->SetLanguage(language_);
 
   // 7. The port; the port dialog that scans it comes with FinishStartup.
@@ -190,9 +139,12 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 void MainWindow::FinishStartup() {
   if (!startupPending_) return;
   startupPending_ = false;
+  // Each window's messages are boxes owned by that window.
   form2_ = std::make_unique<Form2>(state_, language_);
-  form4_ = std::make_unique<Form4>(state_, language_);
-  form5_ = std::make_unique<Form5>(state_, language_);
+  form4_ = std::make_unique<Form4>(state_, language_,
+                                   messageBoxes_.For([this] { return form4_.get(); }));
+  form5_ = std::make_unique<Form5>(state_, language_,
+                                   messageBoxes_.For([this] { return form5_.get(); }));
   form6_ = std::make_unique<Form6>(state_, language_);
   form7_ = std::make_unique<Form7>(state_, language_);
   about_ = new frmAbout(state_, language_, this);
@@ -218,7 +170,8 @@ void MainWindow::FinishStartup() {
       {about_, HelpTopic::Contents},
   };
   for (const auto& [window, topic] : topics) {
-    AddHelpKey(window, [this, w = window, t = topic] { OpenHelp(w, language_, t); });
+    MessagePresenter& messages = messageBoxes_.For([w = window] { return w; });
+    AddHelpKey(window, [this, &messages, t = topic] { OpenHelp(messages, language_, t); });
   }
 }
 
@@ -234,128 +187,6 @@ MainWindow::~MainWindow() {
   grid_->DiscardOpenEditor();
   // The session talks to the port: it goes first.
   session_.reset();
-}
-
-void MainWindow::BuildMenus() {
-  QMenuBar* bar = menuBar();
-
-  QMenu* mnuFile = NewMenu(bar, "mnuFile");
-  QAction* mnuNew = NewAction(this, "mnuNew");
-  QAction* mnuOpen = NewAction(this, "mnuOpen");
-  QAction* mnuAssave = NewAction(this, "mnuAssave");
-  QAction* mnuQuit = NewAction(this, "mnuQuit");
-  mnuFile->addAction(mnuNew);
-  mnuFile->addAction(mnuOpen);
-  mnuFile->addAction(mnuAssave);
-  mnuFile->addSeparator()->setObjectName("mnuline");
-  mnuFile->addAction(mnuQuit);
-  connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);
-  connect(mnuOpen, &QAction::triggered, this, &MainWindow::FileOpen);
-  connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
-  connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
-
-  mnupro_ = NewMenu(bar, "mnupro");
-  mnureadFre_ = NewAction(this, "mnureadFre");
-  mnureadFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  mnuwriteFre_ = NewAction(this, "mnuwriteFre");
-  mnuwriteFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  mnupro_->addAction(mnureadFre_);
-  mnupro_->addAction(mnuwriteFre_);
-  mnupro_->addSeparator()->setObjectName("mnuline1");
-  connect(mnureadFre_, &QAction::triggered, this, &MainWindow::StartRead);
-  connect(mnuwriteFre_, &QAction::triggered, this, &MainWindow::StartWrite);
-  const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-      {"mnudtmf", [this] { return static_cast<QWidget*>(form5_.get()); }},
-      {"Key_enactment", [this] { return static_cast<QWidget*>(form6_.get()); }},
-      {"mnusetin", [this] { return static_cast<QWidget*>(form7_.get()); }},
-      {"mnudebug", [this] { return static_cast<QWidget*>(form2_.get()); }},
-      {"mnutestfre", [this] { return static_cast<QWidget*>(form4_.get()); }},
-  };
-  for (const auto& entry : windows) {
-    QAction* action = NewAction(this, entry.first);
-    mnupro_->addAction(action);
-    // (A structured binding cannot be captured by clang 14.)
-    connect(action, &QAction::triggered, this, [this, window = entry.second] {
-      FinishStartup();
-      ShowWindow(window());
-    });
-  }
-
-  QMenu* mnuset = NewMenu(bar, "mnuset");
-  mnulock_ = NewAction(this, "mnulock");
-  mnulock_->setCheckable(true);
-  mnulock_->setChecked(true);  // as designed; the parameter file decides at start-up
-  mnuset->addAction(mnulock_);
-  connect(mnulock_, &QAction::triggered, this,
-          [this](bool checked) { SetEditingEnabled(!checked, !checked, !checked); });
-
-  QAction* mnucom = NewAction(this, "mnucom");
-  bar->addAction(mnucom);
-  connect(mnucom, &QAction::triggered, this, &MainWindow::ShowPortDialog);
-
-  QMenu* mnuLanguage = NewMenu(bar, "mnuLanguage");
-  QAction* mnuChineseJ = NewAction(this, "mnuChineseJ");
-  QAction* mnuChineseF = NewAction(this, "mnuChineseF");
-  QAction* mnuEnglish = NewAction(this, "mnuEnglish");
-  mnuLanguage->addAction(mnuChineseJ);
-  mnuLanguage->addAction(mnuChineseF);
-  mnuLanguage->addAction(mnuEnglish);
-  connect(mnuChineseJ, &QAction::triggered, this, &MainWindow::ChooseSimplified);
-  connect(mnuChineseF, &QAction::triggered, this, &MainWindow::ChooseTraditional);
-  connect(mnuEnglish, &QAction::triggered, this, &MainWindow::ChooseEnglish);
-
-  QMenu* mnuhelp = NewMenu(bar, "mnuhelp");
-  QAction* mnumainhelp = NewAction(this, "mnumainhelp");
-  mnumainhelp->setVisible(false);
-  QAction* mnuabout = NewAction(this, "mnuabout");
-  mnuhelp->addAction(mnumainhelp);
-  mnuhelp->addAction(mnuabout);
-  connect(mnumainhelp, &QAction::triggered, this,
-          [this] { OpenHelp(this, language_, HelpTopic::Contents); });
-  connect(mnuabout, &QAction::triggered, this, [this] {
-    FinishStartup();
-    ShowWindow(about_);
-  });
-  // F1 opens the manual although its menu item is hidden.
-  AddHelpKey(this, [this] { OpenHelp(this, language_, HelpTopic::Contents); });
-}
-
-void MainWindow::BuildToolbar() {
-  Toolbar1_ = new QToolBar(this);
-  Toolbar1_->setObjectName("Toolbar1");
-  Toolbar1_->setMovable(false);
-  Toolbar1_->setFloatable(false);
-  Toolbar1_->setIconSize(QSize(24, 24));
-  Toolbar1_->toggleViewAction()->setVisible(false);
-  setContextMenuPolicy(Qt::NoContextMenu);
-  addToolBar(Qt::TopToolBarArea, Toolbar1_);
-  struct Button {
-    const char* key;
-    const char* icon;
-    void (MainWindow::*command)();
-  };
-  const Button buttons[] = {
-      {"new", ":/icons/new.png", &MainWindow::FileNew},
-      {"open", ":/icons/open.png", &MainWindow::FileOpen},
-      {"save", ":/icons/save.png", &MainWindow::FileSave},
-      {nullptr, nullptr, nullptr},
-      {"read", ":/icons/read.png", &MainWindow::StartRead},
-      {"write", ":/icons/write.png", &MainWindow::StartWrite},
-      {"TAnMa", ":/icons/relock.png", &MainWindow::RelockClicked},
-  };
-  for (size_t i = 0; i < std::size(buttons); ++i) {
-    if (!buttons[i].key) {
-      toolbarButtons_[i] = Toolbar1_->addSeparator();
-      continue;
-    }
-    QAction* action = NewAction(Toolbar1_, buttons[i].key);
-    action->setIcon(QIcon(buttons[i].icon));
-    Toolbar1_->addAction(action);
-    // A click is routed by the button's key.
-    connect(action, &QAction::triggered, this, buttons[i].command);
-    toolbarButtons_[i] = action;
-  }
-  toolbarButtons_[6]->setVisible(false);
 }
 
 void MainWindow::BuildCentre() {
@@ -412,31 +243,6 @@ void MainWindow::BuildCentre() {
   layout->setColumnStretch(0, 0);
 }
 
-void MainWindow::ConnectSession() {
-  QtSession* s = session_.get();
-  connect(s, &QtSession::statusTextChanged, Label_, &QLabel::setText);
-  connect(s, &QtSession::statusVisibleChanged, Label_, &QWidget::setVisible);
-  connect(s, &QtSession::progressChanged, this, [this](int value, int maximum, bool visible) {
-    ProgressBar1_->setRange(0, maximum);
-    ProgressBar1_->setValue(value);
-    ProgressBar1_->setVisible(visible);
-  });
-  connect(s, &QtSession::controlsEnabledChanged, this, &MainWindow::SetSessionControlsEnabled);
-  // A session puts the focus on the band list; a locked editor keeps its band
-  // frame disabled, so a session never opens a way around the lock.
-  connect(s, &QtSession::focusBandList, this, [this] {
-    if (!locked()) Frame1_->setEnabled(true);
-    Combo1_->setFocus(Qt::OtherFocusReason);
-  });
-  connect(s, &QtSession::messageRequested, this,
-          [this](const QString& text, int buttons) { Message(text.toStdString(), buttons); });
-  connect(s, &QtSession::bandQuestionAsked, this, [this](const QString& text) {
-    const int answer = Message(text.toStdString(), kButtonsYesNo);
-    session_->answerBandQuestion(answer == mr::kYes);
-  });
-  connect(s, &QtSession::imageRead, this, &MainWindow::ImageRead, Qt::DirectConnection);
-}
-
 // The lock byte of the parameter file: 1 locks the band and the grid (the
 // settings stay editable), 0 unlocks, anything else leaves the item checked
 // as designed with nothing disabled.
@@ -482,51 +288,6 @@ void MainWindow::ShowBand() {
   showingBand_ = false;
 }
 
-void MainWindow::SetSessionControlsEnabled(bool enabled) {
-  Toolbar1_->setEnabled(enabled);
-  mnupro_->setEnabled(enabled);
-  mnupro_->menuAction()->setEnabled(enabled);
-  mnureadFre_->setEnabled(enabled);
-  mnuwriteFre_->setEnabled(enabled);
-  toolbarButtons_[4]->setEnabled(enabled);
-  toolbarButtons_[5]->setEnabled(enabled);
-}
-
-void MainWindow::StartRead() {
-  FinishStartup();
-  grid_->CommitOpenEditor();
-  session_->startRead();
-}
-
-void MainWindow::StartWrite() {
-  FinishStartup();
-  grid_->CommitOpenEditor();
-  session_->startWrite();
-}
-
-void MainWindow::ImageRead(const QByteArray& image) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
-  const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
-  if (DecodeImage(read, state_)) {
-    LoadFromState();
-  }
-  // A band code the list does not know: said once the session has ended (the
-  // session itself makes the next write ask the band question).
-  if (HasUnknownBandCode(read))
-    QTimer::singleShot(0, this, [this] { Message(kUnknownBandMessage); });
-  // Every complete read is also kept as a backup. A backup that cannot be
-  // written is reported once the session has ended; the read stands.
-  if (static_cast<size_t>(image.size()) >= kImageSize) {
-    MemoryImage copy{};
-    std::copy_n(bytes, kImageSize, copy.begin());
-    const BackupResult backup = BackupAfterRead(copy);
-    if (!backup.ok) {
-      const std::string text = Localize(msg::kBackupFailed, language_) + backup.error;
-      QTimer::singleShot(0, this, [this, text] { Message(text, mb::kIconExclamation); });
-    }
-  }
-}
-
 void MainWindow::LoadFromState() {
   model_->Reload();
   settings_->LoadFromState();
@@ -540,98 +301,8 @@ void MainWindow::LoadFromState() {
   about_->LoadFromState();
 }
 
-void MainWindow::FileNew() {
-  grid_->CommitOpenEditor();
-  const MessageSpec warning{&msg::kNewWarning,
-                            mb::kOkCancel + mb::kIconExclamation + mb::kDefaultButton2,
-                            &msg::kWarningTitle};
-  if (Message(warning) == mr::kCancel) return;
-  ClearGrid1(state_.grid);
-  model_->Reload();
-}
-
-void MainWindow::FileOpen() {
-  grid_->CommitOpenEditor();
-  const QString file = AskOpenFileName(this);
-  if (file.isEmpty()) return;
-  MemoryImage image{};
-  const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
-  switch (result.error) {
-    case FileError::None:
-      if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
-      // The band shown is not the file's: a write asks before it changes a
-      // radio's band to it.
-      if (HasUnknownBandCode(image)) {
-        session_->session().SetLastBand(kUnknownBand);
-        Message(kUnknownBandMessage);
-      }
-      break;
-    case FileError::WrongType:
-      Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});
-      break;
-    default:
-      Message(Localize(msg::kReadFailed, language_) + file.toStdString() + "\n" + result.detail,
-              mb::kIconStop);
-      break;
-  }
-}
-
-void MainWindow::FileSave() {
-  grid_->CommitOpenEditor();
-  for (;;) {
-    const QString file = AskSaveFileName(this);
-    if (file.isEmpty()) return;
-    if (QFileInfo::exists(file)) {
-      const MessageSpec overwrite{&msg::kOverwrite, mb::kYesNo + mb::kIconQuestion, nullptr};
-      if (Message(overwrite) != mr::kYes) continue;  // back to the dialog
-    }
-    const FileResult result =
-        ::kv3::SaveCodeplug(QFile::encodeName(file).toStdString(), EncodeImage(state_));
-    if (!result.ok()) {
-      Message(Localize(msg::kSaveFailed, language_) + file.toStdString() + "\n" + result.detail,
-              mb::kIconStop);
-      return;
-    }
-    setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
-    return;
-  }
-}
-
-void MainWindow::ChooseSimplified() {
-  FinishStartup();
-  MenuChineseSimplified(language_, *this);
-  LanguageChanged();
-}
-
-void MainWindow::ChooseEnglish() {
-  FinishStartup();
-  MenuEnglish(language_, *this);
-  LanguageChanged();
-}
-
-void MainWindow::ChooseTraditional() {
-  FinishStartup();
-  MenuChineseTraditional(language_, *this);
-  LanguageChanged();
-}
-
-void MainWindow::LanguageChanged() {
-  session_->SetLanguage(language_);
-  model_->SetLanguage(language_);
-  formCom_->SetLanguage(language_);
-  UseQtTranslations(language_);
-  // Every window lays out again, as a start in this language lays it out:
-  // an open dialog takes the size it takes when shown (a hidden one takes it
-  // when it is next shown), the main window the size it has at start-up.
-  for (QWidget* window : {static_cast<QWidget*>(form2_.get()), static_cast<QWidget*>(form4_.get()),
-                          static_cast<QWidget*>(form5_.get()), static_cast<QWidget*>(form6_.get()),
-                          static_cast<QWidget*>(form7_.get()), static_cast<QWidget*>(about_)}) {
-    if (!window) continue;
-    RemeasureTexts(window);
-    if (window->isVisible()) window->adjustSize();
-  }
-  RemeasureTexts(this);
-  resize(sizeHint());
+std::vector<QWidget*> MainWindow::FeatureWindows() const {
+  return {form2_.get(), form4_.get(), form5_.get(), form6_.get(), form7_.get(), about_};
 }
 
 void MainWindow::ShowPortDialog() {
@@ -663,10 +334,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!WriteParameterFile(parameterPath_, CurrentParameters())) {
     qWarning("kv3-programmer: could not write %s", parameterPath_.c_str());
   }
-  for (QWidget* window : {static_cast<QWidget*>(form2_.get()), static_cast<QWidget*>(form4_.get()),
-                          static_cast<QWidget*>(form5_.get()), static_cast<QWidget*>(form6_.get()),
-                          static_cast<QWidget*>(form7_.get()), static_cast<QWidget*>(about_),
-                          static_cast<QWidget*>(formCom_)}) {
+  std::vector<QWidget*> windows = FeatureWindows();
+  windows.push_back(formCom_);
+  for (QWidget* window : windows) {
     if (window) window->hide();
   }
   event->accept();
@@ -681,12 +351,337 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+MessagePresenter* MainWindow::SetMessagePresenter(MessagePresenter* presenter) {
+  return messageBoxes_.StandIn(presenter);
+}
+
+FileDialogPresenter* MainWindow::SetFileDialogs(FileDialogPresenter* dialogs) {
+  FileDialogPresenter* previous = fileDialogs_ == qtFileDialogs_.get() ? nullptr : fileDialogs_;
+  fileDialogs_ = dialogs ? dialogs : qtFileDialogs_.get();
+  return previous;
+}
+
 int MainWindow::Message(const MessageSpec& spec) {
-  return ShowMessage(this, language_, spec);
+  return static_cast<int>(ShowMessage(messages_, language_, spec));
 }
 
 int MainWindow::Message(const std::string& prompt, int buttons, const std::string& title) {
-  return ShowMessage(this, language_, Q(prompt), buttons, Q(title));
+  return static_cast<int>(messages_.Present(MakeMessageRequest(prompt, buttons, title, language_)));
+}
+
+void MainWindow::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  BuildFileMenu(bar);
+  BuildProgrammingMenu(bar);
+  BuildSettingsMenu(bar);
+  QAction* mnucom = NewAction(this, "mnucom");
+  bar->addAction(mnucom);
+  connect(mnucom, &QAction::triggered, this, &MainWindow::ShowPortDialog);
+  BuildLanguageMenu(bar);
+  BuildHelpMenu(bar);
+}
+
+void MainWindow::BuildProgrammingMenu(QMenuBar* bar) {
+  mnupro_ = NewMenu(bar, "mnupro");
+  mnureadFre_ = NewAction(this, "mnureadFre");
+  mnureadFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  mnuwriteFre_ = NewAction(this, "mnuwriteFre");
+  mnuwriteFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  mnupro_->addAction(mnureadFre_);
+  mnupro_->addAction(mnuwriteFre_);
+  mnupro_->addSeparator()->setObjectName("mnuline1");
+  connect(mnureadFre_, &QAction::triggered, this, &MainWindow::StartRead);
+  connect(mnuwriteFre_, &QAction::triggered, this, &MainWindow::StartWrite);
+  const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+      {"mnudtmf", [this] { return static_cast<QWidget*>(form5_.get()); }},
+      {"Key_enactment", [this] { return static_cast<QWidget*>(form6_.get()); }},
+      {"mnusetin", [this] { return static_cast<QWidget*>(form7_.get()); }},
+      {"mnudebug", [this] { return static_cast<QWidget*>(form2_.get()); }},
+      {"mnutestfre", [this] { return static_cast<QWidget*>(form4_.get()); }},
+  };
+  for (const auto& entry : windows) {
+    QAction* action = NewAction(this, entry.first);
+    mnupro_->addAction(action);
+    // (A structured binding cannot be captured by clang 14.)
+    connect(action, &QAction::triggered, this, [this, window = entry.second] {
+      FinishStartup();
+      ShowWindow(window());
+    });
+  }
+}
+
+void MainWindow::BuildSettingsMenu(QMenuBar* bar) {
+  QMenu* mnuset = NewMenu(bar, "mnuset");
+  mnulock_ = NewAction(this, "mnulock");
+  mnulock_->setCheckable(true);
+  mnulock_->setChecked(true);  // as designed; the parameter file decides at start-up
+  mnuset->addAction(mnulock_);
+  connect(mnulock_, &QAction::triggered, this,
+          [this](bool checked) { SetEditingEnabled(!checked, !checked, !checked); });
+}
+
+void MainWindow::BuildLanguageMenu(QMenuBar* bar) {
+  QMenu* mnuLanguage = NewMenu(bar, "mnuLanguage");
+  QAction* mnuChineseJ = NewAction(this, "mnuChineseJ");
+  QAction* mnuChineseF = NewAction(this, "mnuChineseF");
+  QAction* mnuEnglish = NewAction(this, "mnuEnglish");
+  mnuLanguage->addAction(mnuChineseJ);
+  mnuLanguage->addAction(mnuChineseF);
+  mnuLanguage->addAction(mnuEnglish);
+  connect(mnuChineseJ, &QAction::triggered, this, &MainWindow::ChooseSimplified);
+  connect(mnuChineseF, &QAction::triggered, this, &MainWindow::ChooseTraditional);
+  connect(mnuEnglish, &QAction::triggered, this, &MainWindow::ChooseEnglish);
+}
+
+void MainWindow::BuildHelpMenu(QMenuBar* bar) {
+  QMenu* mnuhelp = NewMenu(bar, "mnuhelp");
+  QAction* mnumainhelp = NewAction(this, "mnumainhelp");
+  mnumainhelp->setVisible(false);
+  QAction* mnuabout = NewAction(this, "mnuabout");
+  mnuhelp->addAction(mnumainhelp);
+  mnuhelp->addAction(mnuabout);
+  connect(mnumainhelp, &QAction::triggered, this,
+          [this] { OpenHelp(messages_, language_, HelpTopic::Contents); });
+  connect(mnuabout, &QAction::triggered, this, [this] {
+    FinishStartup();
+    ShowWindow(about_);
+  });
+  // F1 opens the manual although its menu item is hidden.
+  AddHelpKey(this, [this] { OpenHelp(messages_, language_, HelpTopic::Contents); });
+}
+
+void MainWindow::BuildToolbar() {
+  Toolbar1_ = new QToolBar(this);
+  Toolbar1_->setObjectName(kToolbarName);
+  Toolbar1_->setMovable(false);
+  Toolbar1_->setFloatable(false);
+  Toolbar1_->setIconSize(QSize(24, 24));
+  Toolbar1_->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  addToolBar(Qt::TopToolBarArea, Toolbar1_);
+  struct Button {
+    const char* key;
+    const char* icon;
+    void (MainWindow::*command)();
+  };
+  const Button buttons[] = {
+      {"new", ":/icons/new.png", &MainWindow::FileNew},
+      {"open", ":/icons/open.png", &MainWindow::FileOpen},
+      {"save", ":/icons/save.png", &MainWindow::FileSave},
+      {nullptr, nullptr, nullptr},
+      {"read", ":/icons/read.png", &MainWindow::StartRead},
+      {"write", ":/icons/write.png", &MainWindow::StartWrite},
+      {"TAnMa", ":/icons/relock.png", &MainWindow::RelockClicked},
+  };
+  for (size_t i = 0; i < std::size(buttons); ++i) {
+    if (!buttons[i].key) {
+      toolbarButtons_[i] = Toolbar1_->addSeparator();
+      continue;
+    }
+    QAction* action = NewAction(Toolbar1_, buttons[i].key);
+    action->setIcon(QIcon(buttons[i].icon));
+    Toolbar1_->addAction(action);
+    // A click is routed by the button's key.
+    connect(action, &QAction::triggered, this, buttons[i].command);
+    toolbarButtons_[i] = action;
+  }
+  toolbarButtons_[6]->setVisible(false);
+}
+
+void MainWindow::BuildFileMenu(QMenuBar* bar) {
+  QMenu* mnuFile = NewMenu(bar, "mnuFile");
+  QAction* mnuNew = NewAction(this, "mnuNew");
+  QAction* mnuOpen = NewAction(this, "mnuOpen");
+  QAction* mnuAssave = NewAction(this, "mnuAssave");
+  QAction* mnuQuit = NewAction(this, "mnuQuit");
+  mnuFile->addAction(mnuNew);
+  mnuFile->addAction(mnuOpen);
+  mnuFile->addAction(mnuAssave);
+  mnuFile->addSeparator()->setObjectName("mnuline");
+  mnuFile->addAction(mnuQuit);
+  connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);
+  connect(mnuOpen, &QAction::triggered, this, &MainWindow::FileOpen);
+  connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
+  connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::FileNew() {
+  grid_->CommitOpenEditor();
+  const MessageSpec warning{&msg::kNewWarning,
+                            mb::kOkCancel + mb::kIconExclamation + mb::kDefaultButton2,
+                            &msg::kWarningTitle};
+  if (Message(warning) == mr::kCancel) return;
+  ClearGrid1(state_.grid);
+  model_->Reload();
+}
+
+void MainWindow::FileOpen() {
+  grid_->CommitOpenEditor();
+  const QString file = fileDialogs_->AskFileName(FileDialogKind::OpenCodeplug);
+  if (file.isEmpty()) return;
+  MemoryImage image{};
+  const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
+  switch (result.error) {
+    case FileError::None:
+      if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
+      // The band shown is not the file's: a write asks before it changes a
+      // radio's band to it.
+      if (HasUnknownBandCode(image)) {
+        session_->session().SetLastBand(kUnknownBand);
+        SayUnknownBandCode();
+      }
+      break;
+    case FileError::WrongType:
+      Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});
+      break;
+    default:
+      Message(Localize(msg::kReadFailed, language_) + file.toStdString() + "\n" + result.detail,
+              mb::kIconStop);
+      break;
+  }
+}
+
+void MainWindow::FileSave() {
+  grid_->CommitOpenEditor();
+  for (;;) {
+    const QString file = fileDialogs_->AskFileName(FileDialogKind::SaveCodeplug);
+    if (file.isEmpty()) return;
+    if (QFileInfo::exists(file)) {
+      const MessageSpec overwrite{&msg::kOverwrite, mb::kYesNo + mb::kIconQuestion, nullptr};
+      if (Message(overwrite) != mr::kYes) continue;  // back to the dialog
+    }
+    const FileResult result =
+        ::kv3::SaveCodeplug(QFile::encodeName(file).toStdString(), EncodeImage(state_));
+    if (!result.ok()) {
+      Message(Localize(msg::kSaveFailed, language_) + file.toStdString() + "\n" + result.detail,
+              mb::kIconStop);
+      return;
+    }
+    setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
+    return;
+  }
+}
+
+void MainWindow::ConnectSession() {
+  QtSession* s = session_.get();
+  connect(s, &QtSession::statusTextChanged, Label_, &QLabel::setText);
+  connect(s, &QtSession::statusVisibleChanged, Label_, &QWidget::setVisible);
+  connect(s, &QtSession::progressChanged, this, [this](int value, int maximum, bool visible) {
+    ProgressBar1_->setRange(0, maximum);
+    ProgressBar1_->setValue(value);
+    ProgressBar1_->setVisible(visible);
+  });
+  connect(s, &QtSession::controlsEnabledChanged, this, &MainWindow::SetSessionControlsEnabled);
+  // A session puts the focus on the band list; a locked editor keeps its band
+  // frame disabled, so a session never opens a way around the lock.
+  connect(s, &QtSession::focusBandList, this, [this] {
+    if (!locked()) Frame1_->setEnabled(true);
+    Combo1_->setFocus(Qt::OtherFocusReason);
+  });
+  connect(s, &QtSession::messageRequested, this,
+          [this](const QString& text, int buttons) { Message(text.toStdString(), buttons); });
+  connect(s, &QtSession::bandQuestionAsked, this, [this](const QString& text) {
+    const int answer = Message(text.toStdString(), kButtonsYesNo);
+    session_->answerBandQuestion(answer == mr::kYes);
+  });
+  connect(s, &QtSession::imageRead, this, &MainWindow::ImageRead, Qt::DirectConnection);
+}
+
+void MainWindow::SetSessionControlsEnabled(bool enabled) {
+  Toolbar1_->setEnabled(enabled);
+  mnupro_->setEnabled(enabled);
+  mnupro_->menuAction()->setEnabled(enabled);
+  mnureadFre_->setEnabled(enabled);
+  mnuwriteFre_->setEnabled(enabled);
+  toolbarButtons_[4]->setEnabled(enabled);
+  toolbarButtons_[5]->setEnabled(enabled);
+}
+
+void MainWindow::StartRead() {
+  FinishStartup();
+  grid_->CommitOpenEditor();
+  session_->startRead();
+}
+
+void MainWindow::StartWrite() {
+  FinishStartup();
+  grid_->CommitOpenEditor();
+  session_->startWrite();
+}
+
+void MainWindow::ImageRead(const QByteArray& image) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
+  const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
+  if (DecodeImage(read, state_)) {
+    LoadFromState();
+  }
+  // A band code the list does not know: said once the session has ended (the
+  // session itself makes the next write ask the band question).
+  if (HasUnknownBandCode(read)) QTimer::singleShot(0, this, [this] { SayUnknownBandCode(); });
+  // Every complete read is also kept as a backup. A backup that cannot be
+  // written is reported once the session has ended; the read stands.
+  if (static_cast<size_t>(image.size()) >= kImageSize) {
+    MemoryImage copy{};
+    std::copy_n(bytes, kImageSize, copy.begin());
+    const BackupResult backup = BackupAfterRead(copy);
+    if (!backup.ok) {
+      const std::string text = Localize(msg::kBackupFailed, language_) + backup.error;
+      QTimer::singleShot(0, this, [this, text] { Message(text, mb::kIconExclamation); });
+    }
+  }
+}
+
+void MainWindow::SayUnknownBandCode() {
+  Message(MessageSpec{&msg::kUnknownBandCode, mb::kOkOnly + mb::kIconExclamation, nullptr});
+}
+
+void MainWindow::WriteStartupCaptions() {
+  captions_ = std::make_unique<WindowCaptions>([this](Window w) { return WindowWidget(w); },
+                                               [this] {
+                                                 SetGrid1Text(state_.grid);
+                                                 model_->SetLanguage(language_);
+                                               });
+  // The designed captions of the texts the English table leaves alone (the
+  // maker's caption), then every caption of the language.
+  for (const CaptionRow& row : CaptionRowsOf(Window::Form1)) {
+    if (!row.hasEnglish) captions_->SetText(row.target, row.zh);
+  }
+  ApplyStartupCaptions(language_, *captions_);
+}
+
+void MainWindow::ChooseSimplified() {
+  FinishStartup();
+  MenuChineseSimplified(language_, *captions_);
+  LanguageChanged();
+}
+
+void MainWindow::ChooseEnglish() {
+  FinishStartup();
+  MenuEnglish(language_, *captions_);
+  LanguageChanged();
+}
+
+void MainWindow::ChooseTraditional() {
+  FinishStartup();
+  MenuChineseTraditional(language_, *captions_);
+  LanguageChanged();
+}
+
+void MainWindow::LanguageChanged() {
+  session_->SetLanguage(language_);
+  model_->SetLanguage(language_);
+  formCom_->SetLanguage(language_);
+  UseQtTranslations(language_);
+  // Every window lays out again, as a start in this language lays it out:
+  // an open dialog takes the size it takes when shown (a hidden one takes it
+  // when it is next shown), the main window the size it has at start-up.
+  for (QWidget* window : FeatureWindows()) {
+    if (!window) continue;
+    RemeasureTexts(window);
+    if (window->isVisible()) window->adjustSize();
+  }
+  RemeasureTexts(this);
+  resize(sizeHint());
 }
 
 QWidget* MainWindow::WindowWidget(Window window) {
@@ -707,101 +702,6 @@ QWidget* MainWindow::WindowWidget(Window window) {
       return about_;
   }
   return nullptr;
-}
-
-// The controls of the main window itself: its actions, the menu bar, the
-// toolbar and the central area (not the windows it owns).
-QObject* MainWindow::FindForm1Control(const QString& name) const {
-  if (auto* action = findChild<QAction*>(name, Qt::FindDirectChildrenOnly)) return action;
-  if (auto* menu = menuBar()->findChild<QMenu*>(name)) return menu;
-  if (auto* control = centralWidget()->findChild<QObject*>(name)) return control;
-  return Toolbar1_->findChild<QAction*>(name);
-}
-
-void MainWindow::SetText(const CaptionTarget& target, const std::string& text) {
-  QWidget* window = WindowWidget(target.window);
-  if (!window) return;
-  const QString q = Q(text);
-  if (target.kind == CaptionKind::WindowTitle) {
-    window->setWindowTitle(q);
-    return;
-  }
-  if (target.window != Window::Form1) {
-    SetControlText(window, target, q);
-    return;
-  }
-  switch (target.kind) {
-    case CaptionKind::ButtonTip:
-      if (target.index >= 1 && target.index <= 7 && toolbarButtons_[target.index - 1]) {
-        toolbarButtons_[target.index - 1]->setToolTip(q);
-      }
-      return;
-    case CaptionKind::GridHeader:
-      if (target.control == "Grid1") model_->SetHeaderText(target.index, q);
-      return;
-    default:
-      break;
-  }
-  QObject* control = FindForm1Control(Q(target.ObjectName()));
-  if (!control) return;  // the grid's cell editors take their lists when they open
-  if (auto* menu = qobject_cast<QMenu*>(control)) {
-    menu->setTitle(q);
-  } else if (auto* action = qobject_cast<QAction*>(control)) {
-    action->setText(q);
-  } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(q);
-  } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-    frame->setTitle(q);
-  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-    if (target.kind == CaptionKind::ListEntry && target.index >= 0 &&
-        target.index < combo->count()) {
-      combo->setItemText(target.index, q);
-    }
-  }
-}
-
-void MainWindow::ConvertForm1ToTraditional() {
-  // Menus: every title and item caption.
-  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
-    menu->setTitle(Traditional(menu->title()));
-    for (QAction* action : menu->actions()) {
-      if (!action->isSeparator() && !action->menu()) action->setText(Traditional(action->text()));
-    }
-  }
-  for (QAction* action : menuBar()->actions()) {
-    if (!action->menu()) action->setText(Traditional(action->text()));
-  }
-  // The toolbar's own tooltip; its buttons' tips stay as they are.
-  Toolbar1_->setToolTip(Traditional(Toolbar1_->toolTip()));
-  // Labels, frames and lists of the central area.
-  for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-      label->setText(Traditional(label->text()));
-    } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-      frame->setTitle(Traditional(frame->title()));
-    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-      for (int i = 0; i < combo->count(); ++i) {
-        combo->setItemText(i, Traditional(combo->itemText(i)));
-      }
-    }
-  }
-  // The grid's header row.
-  for (int col = 0; col < ChannelGridModel::kColumns; ++col) {
-    model_->SetHeaderText(col, Traditional(model_->HeaderText(col)));
-  }
-}
-
-void MainWindow::ConvertWindowToTraditional(Window window) {
-  if (window == Window::Form1) {
-    ConvertForm1ToTraditional();
-  } else if (QWidget* w = WindowWidget(window)) {
-    ConvertWidgetsToTraditional(w);
-  }
-}
-
-void MainWindow::SetGrid1Text() {
-  ::kv3::SetGrid1Text(state_.grid);
-  model_->SetLanguage(language_);
 }
 
 }  // namespace kv3

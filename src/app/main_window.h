@@ -1,7 +1,9 @@
 // The main window Form1: the band frame, the channel grid, the function
 // settings, the status line, the menus and the toolbar. It owns the editor's
 // state, the serial port, the session with its timers, the port dialog and
-// the feature dialogs; it only shows the state and calls the core.
+// the feature dialogs; it only shows the state and calls the core. It hands
+// every window it makes a message presenter, and asks for file names through
+// a file-dialog seam; a test or a tool may stand in for either.
 #pragma once
 
 #include <QMainWindow>
@@ -9,18 +11,21 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/parameter_file.h"
 #include "editor/editor_state.h"
+#include "i18n/captions.h"
 #include "i18n/language.h"
-#include "i18n/language_switch.h"
 #include "i18n/message_box.h"
+#include "i18n/ui/qt_message_box.h"
 
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QProgressBar;
 class QToolBar;
 
@@ -39,6 +44,8 @@ class QtSession;
 class RoutedPort;
 class SettingsPanel;
 class EditorSessionEnvironment;
+class FileDialogPresenter;
+class WindowCaptions;
 
 struct StartupOptions {
   bool simulate = false;               // COM1 is the built-in simulated radio
@@ -47,7 +54,7 @@ struct StartupOptions {
   std::string languageHintPath;        // "" : DefaultLanguageHintPath()
 };
 
-class MainWindow : public QMainWindow, private CaptionSink {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -83,6 +90,14 @@ class MainWindow : public QMainWindow, private CaptionSink {
   void FinishStartup();
   const std::string& parameterPath() const { return parameterPath_; }
 
+  // The messages of every window of the program go to presenter instead of
+  // a message box while it is set; nullptr shows the boxes again. Returns
+  // the presenter it replaces.
+  MessagePresenter* SetMessagePresenter(MessagePresenter* presenter);
+  // The file names are asked of dialogs instead of Qt's while set; nullptr
+  // brings Qt's back. Returns the one it replaces.
+  FileDialogPresenter* SetFileDialogs(FileDialogPresenter* dialogs);
+
   // The commands of the menus and the toolbar.
   void FileNew();
   void FileOpen();
@@ -113,15 +128,18 @@ class MainWindow : public QMainWindow, private CaptionSink {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // CaptionSink.
-  void SetText(const CaptionTarget& target, const std::string& text) override;
-  void ConvertWindowToTraditional(Window window) override;
-  void SetGrid1Text() override;
-
+  // The menu bar, menu by menu in its order, and the toolbar.
   void BuildMenus();
+  void BuildFileMenu(QMenuBar* bar);
+  void BuildProgrammingMenu(QMenuBar* bar);
+  void BuildSettingsMenu(QMenuBar* bar);
+  void BuildLanguageMenu(QMenuBar* bar);
+  void BuildHelpMenu(QMenuBar* bar);
   void BuildToolbar();
   void BuildCentre();
   void ConnectSession();
+  // Makes the caption sink of every window and writes the start-up captions.
+  void WriteStartupCaptions();
   void ApplyStartupLock(uint8_t lock);
   void SetEditingEnabled(bool band, bool settings, bool grid);
   void BandSelected(int index);
@@ -130,13 +148,21 @@ class MainWindow : public QMainWindow, private CaptionSink {
   void ImageRead(const QByteArray& image);
   void LanguageChanged();
   QWidget* WindowWidget(Window window);
-  QObject* FindForm1Control(const QString& name) const;
-  void ConvertForm1ToTraditional();
+  // The feature dialogs and the about box (nullptr before FinishStartup).
+  std::vector<QWidget*> FeatureWindows() const;
+  // Said after an open or a read whose band code the band list does not know.
+  void SayUnknownBandCode();
   int Message(const MessageSpec& spec);
   int Message(const std::string& prompt, int buttons, const std::string& title = {});
 
   std::string parameterPath_;
   EditorState state_;
+  // The message boxes of every window, and this window's presenter.
+  MessageBoxes messageBoxes_;
+  MessagePresenter& messages_;
+  std::unique_ptr<FileDialogPresenter> qtFileDialogs_;
+  FileDialogPresenter* fileDialogs_ = nullptr;
+  std::unique_ptr<WindowCaptions> captions_;
   Language language_ = Language::Simplified;
   int ComPortNumber_ = 0;
 

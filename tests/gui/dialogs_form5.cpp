@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include "../link/session_harness.h"
-#include "app/show_message.h"
 #include "codeplug/codec.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form5.h"
@@ -58,7 +57,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   void init() { Reset(); }
 
   void testCancelKeepsTheSharedValuesOkStoresThem() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     QCOMPARE(Combo(&f, "Combo13")->count(), 92);
     QCOMPARE(Combo(&f, "Combo13")->itemText(91), QStringLiteral("5.00 S"));
     QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("01"));
@@ -81,7 +80,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   }
 
   void testABadScanDelayIsRefusedAndNothingStored() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     f.show();
     const SharedValues before = state_.shared;
     Combo(&f, "Combo4")->setCurrentIndex(2);
@@ -94,7 +93,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   }
 
   void testSpinnersContinueFromTheBox() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     auto* box = Find<QLineEdit>(&f, "Text5");
     auto* spin = Find<QScrollBar>(&f, "VScroll1");
     box->setFocus();
@@ -115,7 +114,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   void testPriorityChannelRules() {
     Program(3);
     Program(5);
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     Choose(&f, "Combo11", 1);  // "固定"
     QCOMPARE(Combo(&f, "Combo12")->currentText(), QStringLiteral("03"));
     QCOMPARE(f.FixedPriorityChannel(), 3);
@@ -138,7 +137,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
 
   void testFixedWithoutChannelsFallsBackToNone() {
     lang_ = Language::English;
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     Choose(&f, "Combo11", 1);
     QCOMPARE(Combo(&f, "Combo11")->currentIndex(), 0);
     QCOMPARE(messages_->records.size(), 1);
@@ -148,7 +147,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   }
 
   void testDecodeRefillsTheControls() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     EditorState other = StartupState();
     other.grid.channels[1].rx = Freq4FromUnits(43800000);
     other.shared.OptionText[6] = "7";
@@ -169,7 +168,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   }
 
   void testCaptionsInThreeLanguages() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     Combo(&f, "Combo15")->setCurrentIndex(3);
     f.SetCaptions(Language::English);
     QCOMPARE(f.windowTitle(), QStringLiteral("Optional Function"));
@@ -184,7 +183,7 @@ class DialogsForm5Test : public QObject, DialogFixture {
   }
 
   void testHiddenClicksUnlockTuningAndAWriteSendsThePowerBlock() {
-    Form5 f(state_, lang_);
+    Form5 f(state_, lang_, *messages_);
     Form2 power(state_, lang_);
     f.SetClock([this] { return now_; });
     connect(&f, &Form5::tuningUnlocked, &power, [&power] { power.SetSlidersEnabled(true); });

@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "app/show_message.h"
 #include "codeplug/codec.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/form2.h"
@@ -44,7 +43,7 @@ class DialogsFormsTest : public QObject, DialogFixture {
   void init() { Reset(); }
 
   void testFrequencyTypedInTheGridIsCorrected() {
-    Form4 f(state_, lang_);
+    Form4 f(state_, lang_, *messages_);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     auto* grid = Find<QTableWidget>(&f, "mfgrid1");
@@ -67,7 +66,7 @@ class DialogsFormsTest : public QObject, DialogFixture {
   }
 
   void testFrequencyThatDoesNotFitIsRefusedWithAMessage() {
-    Form4 f(state_, lang_);
+    Form4 f(state_, lang_, *messages_);
     QVERIFY(f.EditCell(3, 1, "438.5"));
     QVERIFY(!f.EditCell(3, 1, "4385"));
     QVERIFY(!f.EditCell(3, 2, "abc"));
@@ -78,7 +77,7 @@ class DialogsFormsTest : public QObject, DialogFixture {
   }
 
   void testFrequenciesCancelKeepsTheTableOkStoresIt() {
-    Form4 f(state_, lang_);
+    Form4 f(state_, lang_, *messages_);
     f.show();
     f.EditCell(1, 1, "145.5");
     Click(&f, "Command2");

@@ -53,17 +53,21 @@ class MainBandCode : public QObject {
       bool duringSession;
     };
     QList<Box> boxes;
-    auto previous = kv3::SetMessageResponder([&](const kv3::MessageRecord& r) {
-      boxes.push_back({r.prompt, w.session().session().Running()});
-      return r.buttons == kv3::kButtonsYesNo ? 7 : r.defaultCode;
-    });
-    auto restore = qScopeGuard([&] { kv3::SetMessageResponder(previous); });
+    struct Recorder : MessageStandIn {
+      Recorder(kv3::MainWindow& w, QList<Box>& boxes) : MessageStandIn(w), w_(w), boxes_(boxes) {}
+      int Answer(const kv3::MessageRecord& r) override {
+        boxes_.push_back({r.prompt, w_.session().session().Running()});
+        return r.buttons == kv3::kButtonsYesNo ? 7 : r.defaultCode;
+      }
+      kv3::MainWindow& w_;
+      QList<Box>& boxes_;
+    } recorder(w, boxes);
     const QString unknown = QString::fromUtf8(kv3::msg::kUnknownBandCode.en);
     const QString question = QString::fromUtf8(kv3::msg::kBandMismatch.en);
     auto* status = Find<QLabel>(&w, "Label");
 
     // Open: said at once; the write that follows asks, and No keeps the radio.
-    FileDialogs dialogs;
+    FileDialogs dialogs(w);
     dialogs.names = {oddFile};
     w.FileOpen();
     QCOMPARE(boxes.size(), 1);

@@ -19,8 +19,8 @@ class MainFiles : public QObject, WindowFixture {
   void cleanup() { Stop(); }
 
   void OpenRefusesAFileOfAnotherTypeAndChangesNothing() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     const QString wrong = config_->path("wrong.DAT");
     TempConfig::Write(wrong, "MZP49" + QByteArray(848, '\0'));
     const QString shortFile = config_->path("short.DAT");
@@ -39,8 +39,8 @@ class MainFiles : public QObject, WindowFixture {
   }
 
   void OpenOfAnUnreadableFileSaysSo() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     dialogs.names = {config_->path("missing.DAT")};
     const kv3::EditorState before = w_->state();
     w_->ChooseEnglish();
@@ -53,8 +53,8 @@ class MainFiles : public QObject, WindowFixture {
   }
 
   void SaveThenOpenRestoresEveryField() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     TypeFrequency(*w_, 9, "401.00625");
     Find<QComboBox>(w_.get(), "Combo3")->setCurrentIndex(39);
     Find<QComboBox>(w_.get(), "Combo7")->setCurrentIndex(0);
@@ -94,8 +94,8 @@ class MainFiles : public QObject, WindowFixture {
   }
 
   void OverwriteQuestionNoGoesBackToTheDialog() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     const QString file = config_->path("old.DAT");
     TempConfig::Write(file, "old contents");
     dialogs.names = {file, QString()};  // No, then cancel the second dialog
@@ -114,8 +114,8 @@ class MainFiles : public QObject, WindowFixture {
   }
 
   void FailedSaveSaysSoAndKeepsTheTitle() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     const QString title = w_->windowTitle();
     dialogs.names = {config_->path("no/such/folder/x.DAT")};
     w_->FileSave();
@@ -126,8 +126,8 @@ class MainFiles : public QObject, WindowFixture {
   }
 
   void NewCancelledKeepsTheGrid() {
-    Messages messages;
-    FileDialogs dialogs;
+    Messages messages(*w_);
+    FileDialogs dialogs(*w_);
     messages.answers = {kv3::mr::kCancel};
     w_->FileNew();
     QCOMPARE(Cell(*w_, 2, 1), QString("438.50000"));

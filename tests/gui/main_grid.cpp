@@ -17,7 +17,7 @@ class MainGrid : public QObject, WindowFixture {
   void cleanup() { Stop(); }
 
   void TypingAFrequencyIntoAnEmptyRowFillsTheDefaults() {
-    Messages messages;
+    Messages messages(*w_);
     TypeFrequency(*w_, 3, "435.12346");
     QVERIFY(!w_->grid().OpenEditorWidget() || !w_->grid().OpenEditorWidget()->isVisible());
     const QStringList expected = {"03", "435.12000", "关闭", "435.12000", "关闭",
@@ -54,7 +54,7 @@ class MainGrid : public QObject, WindowFixture {
   }
 
   void OutOfBandEntryShowsTheMessageAndKeepsTheCell() {
-    Messages messages;
+    Messages messages(*w_);
     TypeFrequency(*w_, 2, "438");
     TypeFrequency(*w_, 2, "480");
     QTRY_COMPARE(messages.records.size(), 1);
@@ -99,7 +99,7 @@ class MainGrid : public QObject, WindowFixture {
   }
 
   void BandChangeAsksAndClearsOnlyOnOk() {
-    Messages messages;
+    Messages messages(*w_);
     TypeFrequency(*w_, 1, "440");
     auto* combo1 = Find<QComboBox>(w_.get(), "Combo1");
     messages.answers = {kv3::mr::kCancel};

@@ -45,7 +45,7 @@ class MainLanguage : public QObject, WindowFixture {
   void cleanup() { Stop(); }
 
   void RoundTripKeepsEverySelectionAndRelabelsEverything() {
-    Messages messages;
+    Messages messages(*w_);
     messages.answers = {kv3::mr::kOk};
     Find<QComboBox>(w_.get(), "Combo1")->setCurrentIndex(5);  // 136-174MHz, confirmed
     const int picks[] = {2, 39, 10, 9, 0, 0};

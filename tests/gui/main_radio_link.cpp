@@ -40,6 +40,7 @@ class MainRadioLink : public QObject {
     Messages messages;
     {
       kv3::MainWindow w(options);
+      w.SetMessagePresenter(&messages);
       w.show();
       QVERIFY(QTest::qWaitForWindowExposed(&w));
       QCOMPARE(w.ComPortNumber(), 7);

@@ -30,7 +30,7 @@ class MainSession : public QObject, WindowFixture {
   void cleanup() { Stop(); }
 
   void ReadFillsTheWindowAndBringsTheControlsBack() {
-    Messages messages;
+    Messages messages(*w_);
     auto* toolbar = Find<QToolBar>(w_.get(), "Toolbar1");
     auto* status = Find<QLabel>(w_.get(), "Label");
     QTest::keyClick(w_.get(), Qt::Key_R, Qt::ControlModifier);
@@ -60,7 +60,7 @@ class MainSession : public QObject, WindowFixture {
   }
 
   void ASessionKeepsALockedBandLocked() {
-    Messages messages;
+    Messages messages(*w_);
     w_->ToggleLock();
     auto* frame = Find<QWidget>(w_.get(), "Frame1");
     QVERIFY(!frame->isEnabled());
@@ -73,7 +73,7 @@ class MainSession : public QObject, WindowFixture {
   }
 
   void WriteSendsTheEditedChannels() {
-    Messages messages;
+    Messages messages(*w_);
     TypeFrequency(*w_, 16, "470.0125");
     auto* status = Find<QLabel>(w_.get(), "Label");
     Find<QAction>(w_.get(), "write")->trigger();
@@ -88,7 +88,7 @@ class MainSession : public QObject, WindowFixture {
   }
 
   void AnotherBandAsksBeforeWritingAndNoStopsIt() {
-    Messages messages;
+    Messages messages(*w_);
     messages.answers = {kv3::mr::kOk, kv3::mr::kNo};  // the band change, then the write
     Find<QComboBox>(w_.get(), "Combo1")->setCurrentIndex(1);
     w_->ChooseEnglish();
@@ -104,7 +104,7 @@ class MainSession : public QObject, WindowFixture {
   }
 
   void SilentRadioEndsWithTheErrorMessage() {
-    Messages messages;
+    Messages messages(*w_);
     w_->port().simulatedPort().radio().faults().silentFrom = 1;
     w_->StartRead();
     QTRY_COMPARE_WITH_TIMEOUT(messages.records.size(), 1, kGenerous);
@@ -134,7 +134,7 @@ class MainSession : public QObject, WindowFixture {
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", dataHome); });
     const QString backups = QString::fromStdString(kv3::DefaultBackupFolder());
-    Messages atOnce;
+    Messages atOnce(*w_);
     TypeFrequency(*w_, 16, "470.0125");
     const kv3::EditorState before = w_->state();
 
@@ -144,7 +144,7 @@ class MainSession : public QObject, WindowFixture {
     int delivered = 0;
     QObject counter;
     connect(&w_->port(), &kv3::QtPort::bytesReceived, &counter, [&] { ++delivered; });
-    ModalMessages messages;
+    ModalMessages messages(*w_);
     int endBytesAtOpen = -1;
     size_t requestsAtOpen = 0;
     int deliveredAtOpen = 0;
@@ -179,7 +179,7 @@ class MainSession : public QObject, WindowFixture {
     radioState.shared.OptionText[10] = "1";  // "固定"
     radioState.shared.OptionText[11] = "9";  // channel 9 is empty
     w_->port().simulatedPort().radio().LoadImage(kv3::EncodeImage(radioState));
-    ModalMessages messages;
+    ModalMessages messages(*w_);
     messages.closeWhen = [&] { return !w_->session().session().Running(); };
     QTest::keyClick(w_.get(), Qt::Key_R, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(!w_->session().session().Running(), kGenerous);
@@ -222,7 +222,7 @@ class MainSession : public QObject, WindowFixture {
   }
 
   void ClosedPortIsReportedAndNothingStarts() {
-    Messages messages;
+    Messages messages(*w_);
     w_->port().Close();
     w_->StartRead();
     // The box opens after the command has returned.

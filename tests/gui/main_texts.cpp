@@ -119,7 +119,7 @@ class MainTexts : public QObject, WindowFixture {
     qputenv("PATH", emptyBin.path().toUtf8());
     const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
     Start();
-    Messages messages;
+    Messages messages(*w_);
     for (Language lang : kLanguages) {
       Choose(*w_, lang);
       const int before = static_cast<int>(messages.records.size());

@@ -21,11 +21,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/file_dialogs.h"
 #include "app/main_window.h"
-#include "app/show_message.h"
+#include "dialogs/ui/file_dialogs.h"
 #include "editor/ui/channel_grid_model.h"
 #include "editor/ui/channel_grid_view.h"
+#include "i18n/ui/qt_message_box.h"
 
 namespace kv3test {
 
@@ -67,28 +67,51 @@ class TempConfig {
   QTemporaryDir dir_;
 };
 
-// Every message box is recorded and answered by `answer` (OK, or the
-// default button, unless told otherwise); no box is ever shown.
-class Messages {
+// Stands in for the message boxes of a main window (every window it made)
+// while it lives; made without a window, it is handed to a dialog.
+class MessageStandIn : public kv3::MessagePresenter {
  public:
-  Messages() {
-    previous_ = kv3::SetMessageResponder([this](const kv3::MessageRecord& record) {
-      records.push_back(record);
-      if (!answers.empty()) {
-        const int code = answers.front();
-        answers.pop_front();
-        return code;
-      }
-      return record.defaultCode;
-    });
+  MessageStandIn() = default;
+  explicit MessageStandIn(kv3::MainWindow& window) : window_(&window) {
+    previous_ = window.SetMessagePresenter(this);
   }
-  ~Messages() { kv3::SetMessageResponder(previous_); }
+  ~MessageStandIn() override {
+    if (window_) window_->SetMessagePresenter(previous_);
+  }
+  MessageStandIn(const MessageStandIn&) = delete;
+  MessageStandIn& operator=(const MessageStandIn&) = delete;
+
+  kv3::MessageButton Present(const kv3::MessageRequest& request) override {
+    return static_cast<kv3::MessageButton>(Answer(kv3::RecordOf(request)));
+  }
+
+ protected:
+  virtual int Answer(const kv3::MessageRecord& record) = 0;
+
+ private:
+  kv3::MainWindow* window_ = nullptr;
+  kv3::MessagePresenter* previous_ = nullptr;
+};
+
+// Every message box is recorded and answered at once by `answers` (OK, or
+// the default button, unless told otherwise); no box is ever shown.
+class Messages : public MessageStandIn {
+ public:
+  using MessageStandIn::MessageStandIn;
 
   QList<kv3::MessageRecord> records;
   std::deque<int> answers;  // the answers to give, in order
 
- private:
-  kv3::MessageResponder previous_;
+ protected:
+  int Answer(const kv3::MessageRecord& record) override {
+    records.push_back(record);
+    if (!answers.empty()) {
+      const int code = answers.front();
+      answers.pop_front();
+      return code;
+    }
+    return record.defaultCode;
+  }
 };
 
 // Every message box is recorded and stays open as a real modal box does: a
@@ -96,61 +119,64 @@ class Messages {
 // tick, until closeWhen() holds (or, as a bound, kGenerous ms have passed);
 // then it is answered with the default button. whileOpen runs as each box
 // opens, before its loop.
-class ModalMessages {
+class ModalMessages : public MessageStandIn {
  public:
-  ModalMessages() {
-    previous_ = kv3::SetMessageResponder([this](const kv3::MessageRecord& record) {
-      records.push_back(record);
-      if (whileOpen) whileOpen(record);
-      QEventLoop loop;
-      QTimer check;
-      QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (closeWhen()) loop.quit();
-      });
-      check.start(5);
-      QTimer bound;
-      bound.setSingleShot(true);
-      QObject::connect(&bound, &QTimer::timeout, &loop, [&] {
-        qWarning("a message box was left open for the whole bound: %s", qPrintable(record.prompt));
-        loop.quit();
-      });
-      bound.start(kGenerous);
-      loop.exec();
-      ++closed;
-      return record.defaultCode;
-    });
-  }
-  ~ModalMessages() { kv3::SetMessageResponder(previous_); }
+  using MessageStandIn::MessageStandIn;
 
   QList<kv3::MessageRecord> records;
   int closed = 0;  // boxes answered so far
   std::function<void(const kv3::MessageRecord&)> whileOpen;
   std::function<bool()> closeWhen = [] { return true; };
 
- private:
-  kv3::MessageResponder previous_;
+ protected:
+  int Answer(const kv3::MessageRecord& record) override {
+    records.push_back(record);
+    if (whileOpen) whileOpen(record);
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+      if (closeWhen()) loop.quit();
+    });
+    check.start(5);
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, &loop, [&] {
+      qWarning("a message box was left open for the whole bound: %s", qPrintable(record.prompt));
+      loop.quit();
+    });
+    bound.start(kGenerous);
+    loop.exec();
+    ++closed;
+    return record.defaultCode;
+  }
 };
 
-// The file dialogs answer with the names queued here (an empty name cancels).
-class FileDialogs {
+// Stands in for a main window's file dialogs while it lives: they answer
+// with the names queued here (an empty name cancels).
+class FileDialogs : public kv3::FileDialogPresenter {
  public:
-  FileDialogs() {
-    previous_ = kv3::SetFileDialogResponder([this](bool save) {
-      (save ? saves : opens)++;
-      if (names.empty()) return QString();
-      const QString name = names.front();
-      names.pop_front();
-      return name;
-    });
+  explicit FileDialogs(kv3::MainWindow& window) : window_(window) {
+    previous_ = window.SetFileDialogs(this);
   }
-  ~FileDialogs() { kv3::SetFileDialogResponder(previous_); }
+  ~FileDialogs() override { window_.SetFileDialogs(previous_); }
+  FileDialogs(const FileDialogs&) = delete;
+  FileDialogs& operator=(const FileDialogs&) = delete;
+
+  QString AskFileName(kv3::FileDialogKind kind) override {
+    (kind == kv3::FileDialogKind::SaveCodeplug ? saves : opens)++;
+    if (names.empty()) return QString();
+    const QString name = names.front();
+    names.pop_front();
+    return name;
+  }
 
   std::deque<QString> names;
   int opens = 0;
   int saves = 0;
 
  private:
-  kv3::FileDialogResponder previous_;
+  kv3::MainWindow& window_;
+  kv3::FileDialogPresenter* previous_ = nullptr;
 };
 
 template <typename T>

@@ -62,6 +62,7 @@ class HelpKeysTest : public QObject, WindowFixture {
     QDesktopServices::setUrlHandler("file", &catcher_, "open");
     catcher_.urls.clear();
     Start();
+    w_->SetMessagePresenter(&messages_);
   }
   void cleanup() {
     Stop();

@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/show_message.h"
 #include "dialogs/help_topics.h"
+#include "i18n/ui/qt_message_box.h"
 #include "link/qt/qt_link.h"
 
 namespace {
@@ -57,6 +57,18 @@ constexpr LanguageChoice kLanguages[] = {
     {kv3::Language::Simplified, "mnuChineseJ"},
     {kv3::Language::Traditional, "mnuChineseF"},
     {kv3::Language::English, "mnuEnglish"},
+};
+
+// A message box would wait for a person: its prompt is noted and it is
+// answered at once with its default button; the run then fails.
+class NotedMessages : public kv3::MessagePresenter {
+ public:
+  kv3::MessageButton Present(const kv3::MessageRequest& request) override {
+    const kv3::MessageRecord record = kv3::RecordOf(request);
+    prompts << record.prompt;
+    return static_cast<kv3::MessageButton>(record.defaultCode);
+  }
+  QStringList prompts;
 };
 
 // The bound of every wait for something that happens by itself.
@@ -146,14 +158,10 @@ int main(int argc, char** argv) {
     parameter.write(QByteArray("\x00\x01\x00", 3));
   }
 
-  // A message box would wait for a person: note it and fail instead.
-  QStringList messages;
-  kv3::SetMessageResponder([&messages](const kv3::MessageRecord& record) {
-    messages << record.prompt;
-    return record.defaultCode;
-  });
-
   kv3::MainWindow window(options);
+  NotedMessages noted;
+  window.SetMessagePresenter(&noted);
+  const QStringList& messages = noted.prompts;
   window.show();
   if (!WaitFor([&] { return Exposed(&window); })) return Fail("the main window was not shown");
   window.FinishStartup();
@@ -194,6 +202,5 @@ int main(int argc, char** argv) {
       if (!messages.isEmpty()) return Fail("unexpected message: " + messages.join("; "));
     }
   }
-  kv3::SetMessageResponder({});
   return 0;
 }

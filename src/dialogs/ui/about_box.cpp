@@ -11,7 +11,7 @@
 
 #include "dialogs/ui/dialog_support.h"
 #include "dialogs/ui/help.h"
-#include "i18n/traditional.h"
+#include "i18n/ui/window_captions.h"
 
 namespace kv3 {
 
@@ -115,10 +115,7 @@ frmAbout::frmAbout(EditorState&, const Language& language, QWidget* parent)
 }
 
 void frmAbout::SetCaptions(Language lang, bool startup) {
-  ApplyCaptionTable(this, Window::frmAbout, lang);
-  if (lang != Language::Traditional) return;
-  findChild<QLabel*>("lblVersion")->setText(Qs(ToTraditional(kTraditionalVersionSource)));
-  if (startup) findChild<QLabel*>("lblTitle")->setText(Qs(ToTraditional(kTraditionalTitleSource)));
+  ApplyWindowCaptions(this, Window::frmAbout, lang, startup);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {

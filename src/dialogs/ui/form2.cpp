@@ -10,6 +10,7 @@
 
 #include "dialogs/ui/dialog_support.h"
 #include "i18n/texts.h"
+#include "i18n/ui/window_captions.h"
 
 namespace kv3 {
 
@@ -75,7 +76,7 @@ Form2::Form2(EditorState& state, const Language& language, QWidget* parent)
 }
 
 void Form2::SetCaptions(Language lang) {
-  ApplyCaptionTable(this, Window::Form2, lang);
+  ApplyWindowCaptions(this, Window::Form2, lang);
 }
 
 void Form2::LoadFromState() {

@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/show_message.h"
 #include "dialogs/dialog_messages.h"
 #include "dialogs/ui/dialog_support.h"
 #include "i18n/texts.h"
+#include "i18n/ui/window_captions.h"
 
 namespace kv3 {
 
@@ -50,8 +50,9 @@ class TestFrequencyDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), language_(language) {
+Form4::Form4(EditorState& state, const Language& language, MessagePresenter& messages,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), language_(language), messages_(messages) {
   setObjectName("Form4");
   setWindowTitle(Qs(form4::kTitle));
 
@@ -114,7 +115,7 @@ Form4::Form4(EditorState& state, const Language& language, QWidget* parent)
 }
 
 void Form4::SetCaptions(Language lang) {
-  ApplyCaptionTable(this, Window::Form4, lang);
+  ApplyWindowCaptions(this, Window::Form4, lang);
   FitGrid();
 }
 
@@ -148,10 +149,10 @@ bool Form4::EditCell(int row, int column, const QString& text) {
   ShowRow(row);
   if (result == TestFrequencyEdit::NotAFrequency) {
     // Told after the editor has closed, so the box does not interrupt the commit.
-    QString prompt = Qs(Localize(msg::kTestFrequencyInvalid, language_));
-    QTimer::singleShot(0, this, [this, prompt] {
-      ShowMessage(this, language_, prompt, mb::kOkOnly | mb::kIconExclamation);
-    });
+    const MessageRequest request =
+        MakeMessageRequest(Localize(msg::kTestFrequencyInvalid, language_),
+                           mb::kOkOnly | mb::kIconExclamation, {}, language_);
+    QTimer::singleShot(0, this, [this, request] { messages_.Present(request); });
   }
   return result == TestFrequencyEdit::Accepted || result == TestFrequencyEdit::Unchanged;
 }

@@ -7,6 +7,7 @@
 #include "dialogs/test_frequencies.h"
 #include "editor/editor_state.h"
 #include "i18n/language.h"
+#include "i18n/message_box.h"
 
 class QPushButton;
 class QTableWidget;
@@ -17,7 +18,9 @@ class Form4 : public QWidget {
   Q_OBJECT
 
  public:
-  Form4(EditorState& state, const Language& language, QWidget* parent = nullptr);
+  // Its messages (a refused frequency) go to messages.
+  Form4(EditorState& state, const Language& language, MessagePresenter& messages,
+        QWidget* parent = nullptr);
 
   void SetCaptions(Language lang);
   // The grid shows the shared table again.
@@ -39,6 +42,7 @@ class Form4 : public QWidget {
 
   EditorState& state_;
   const Language& language_;
+  MessagePresenter& messages_;
   TestFrequencyRows rows_{};  // what the grid shows, stored only on "确定"
   QTableWidget* mfgrid1_;
   QPushButton* Command1_;

@@ -12,10 +12,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/show_message.h"
 #include "dialogs/ui/dialog_support.h"
 #include "i18n/messages.h"
 #include "i18n/texts.h"
+#include "i18n/ui/window_captions.h"
 
 namespace kv3 {
 
@@ -47,10 +47,12 @@ void Row(QGridLayout* grid, int row, QLabel* label, QWidget* field) {
 
 }  // namespace
 
-Form5::Form5(EditorState& state, const Language& language, QWidget* parent)
+Form5::Form5(EditorState& state, const Language& language, MessagePresenter& messages,
+             QWidget* parent)
     : QWidget(parent, Qt::Window),
       state_(state),
       language_(language),
+      messages_(messages),
       clock_(&SecondsSinceMidnight) {
   setObjectName("Form5");
   const Language zh = Language::Simplified;
@@ -180,7 +182,7 @@ Form5::Form5(EditorState& state, const Language& language, QWidget* parent)
 }
 
 void Form5::SetCaptions(Language lang) {
-  ApplyCaptionTable(this, Window::Form5, lang);
+  ApplyWindowCaptions(this, Window::Form5, lang);
 }
 
 void Form5::Select(QComboBox* combo, int position) {
@@ -245,10 +247,10 @@ void Form5::PriorityChannelSelected(int position) {
 
 void Form5::ApplyPriority(const PriorityOutcome& outcome) {
   if (outcome.message == PriorityMessage::FixedNeedsChannel) {
-    ShowMessage(this, language_, Qs(Localize(msg::kFixedNeedsChannel, language_)), mb::kOkOnly,
-                Qs(Localize(msg::kTipTitle, language_)));
+    ShowMessage(messages_, language_,
+                MessageSpec{&msg::kFixedNeedsChannel, mb::kOkOnly, &msg::kTipTitle});
   } else if (outcome.message == PriorityMessage::EmptyChannelChosen) {
-    ShowMessage(this, language_, Qs(Localize(msg::kEmptyChannelChosen, language_)), mb::kOkOnly);
+    ShowMessage(messages_, language_, MessageSpec{&msg::kEmptyChannelChosen, mb::kOkOnly, nullptr});
   }
   Select(Combo11_, outcome.Combo11);
   if (outcome.Combo12 >= 0 || outcome.message == PriorityMessage::EmptyChannelChosen)
@@ -266,8 +268,8 @@ void Form5::SyncSpinner(QLineEdit* box, QScrollBar* spinner) {
 void Form5::Store() {
   OptionalFunctionsStore result = StoreOptionalFunctions(Controls(), state_.shared);
   if (result != OptionalFunctionsStore::Stored) {
-    ShowMessage(this, language_, Qs(ScanDelayMessage(result, language_)),
-                mb::kOkOnly | mb::kIconExclamation);
+    messages_.Present(MakeMessageRequest(ScanDelayMessage(result, language_),
+                                         mb::kOkOnly | mb::kIconExclamation, {}, language_));
     (result == OptionalFunctionsStore::BadReceiveDelay ? Text5_ : Text6_)->setFocus();
     return;
   }

@@ -9,6 +9,7 @@
 #include "dialogs/optional_functions.h"
 #include "editor/editor_state.h"
 #include "i18n/language.h"
+#include "i18n/message_box.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +25,9 @@ class Form5 : public QWidget {
   Q_OBJECT
 
  public:
-  Form5(EditorState& state, const Language& language, QWidget* parent = nullptr);
+  // Its messages (the priority lists, a refused delay) go to messages.
+  Form5(EditorState& state, const Language& language, MessagePresenter& messages,
+        QWidget* parent = nullptr);
 
   void SetCaptions(Language lang);
   // The controls show the shared values again (after a decode), as they
@@ -66,6 +69,7 @@ class Form5 : public QWidget {
 
   EditorState& state_;
   const Language& language_;
+  MessagePresenter& messages_;
   UnlockState unlock_;
   std::function<double()> clock_;
   int FixedPriorityChannel_ = 0;

@@ -11,6 +11,7 @@
 #include "dialogs/key_functions.h"
 #include "dialogs/ui/dialog_support.h"
 #include "i18n/texts.h"
+#include "i18n/ui/window_captions.h"
 
 namespace kv3 {
 
@@ -50,7 +51,7 @@ Form6::Form6(EditorState& state, const Language& language, QWidget* parent)
 }
 
 void Form6::SetCaptions(Language lang) {
-  ApplyCaptionTable(this, Window::Form6, lang);
+  ApplyWindowCaptions(this, Window::Form6, lang);
 }
 
 void Form6::LoadFromState() {

@@ -9,6 +9,7 @@
 
 #include "dialogs/embedded_info.h"
 #include "dialogs/ui/dialog_support.h"
+#include "i18n/ui/window_captions.h"
 #include "image/image.h"
 
 namespace kv3 {
@@ -53,7 +54,7 @@ Form7::Form7(EditorState& state, const Language& language, QWidget* parent)
 }
 
 void Form7::SetCaptions(Language lang) {
-  ApplyCaptionTable(this, Window::Form7, lang);
+  ApplyWindowCaptions(this, Window::Form7, lang);
 }
 
 void Form7::LoadFromState() {

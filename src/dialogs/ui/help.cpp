@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "app/show_message.h"
 #include "dialogs/dialog_messages.h"
 
 namespace kv3 {
@@ -40,20 +39,18 @@ void AddHelpKey(QWidget* window, std::function<void()> open) {
   QObject::connect(key, &QAction::triggered, window, std::move(open));
 }
 
-bool OpenHelp(QWidget* owner, Language lang, HelpTopic topic) {
+bool OpenHelp(MessagePresenter& messages, Language lang, HelpTopic topic) {
   QString path = HelpFilePath(lang, topic);
   if (path.isEmpty()) {
-    ShowMessage(owner, lang, QString::fromStdString(Localize(msg::kHelpMissing, lang)),
-                mb::kOkOnly);
+    ShowMessage(messages, lang, MessageSpec{&msg::kHelpMissing, mb::kOkOnly, nullptr});
     return false;
   }
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
   // No program on this system opens the manual (no xdg-open, no desktop's
   // opener): say so, and where the file is.
-  ShowMessage(owner, lang,
-              QString::fromStdString(Localize(msg::kHelpViewerMissing, lang)) + "\n" +
-                  QDir::toNativeSeparators(path),
-              mb::kOkOnly | mb::kIconInformation);
+  messages.Present(MakeMessageRequest(
+      Localize(msg::kHelpViewerMissing, lang) + "\n" + QDir::toNativeSeparators(path).toStdString(),
+      mb::kOkOnly | mb::kIconInformation, {}, lang));
   return false;
 }
 

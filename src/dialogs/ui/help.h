@@ -7,6 +7,7 @@
 
 #include "dialogs/help_topics.h"
 #include "i18n/language.h"
+#include "i18n/message_box.h"
 
 class QWidget;
 
@@ -26,9 +27,9 @@ bool OpenMakerSite();
 QString HelpFilePath(Language lang = Language::Simplified, HelpTopic topic = HelpTopic::Contents);
 
 // Opens the page with the system's viewer; a missing manual, or a system
-// without a program that opens it, gives a message (owned by owner, in
-// lang) instead.
-bool OpenHelp(QWidget* owner, Language lang = Language::Simplified,
+// without a program that opens it, gives a message (to messages, in lang)
+// instead.
+bool OpenHelp(MessagePresenter& messages, Language lang = Language::Simplified,
               HelpTopic topic = HelpTopic::Contents);
 
 // F1 pressed while `window` is the active window calls `open`.

@@ -52,6 +52,14 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
   return {};
 }
 
+bool ChannelGridModel::setHeaderData(int section, Qt::Orientation orientation,
+                                     const QVariant& value, int role) {
+  if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return false;
+  if (role != Qt::EditRole && role != Qt::DisplayRole) return false;
+  SetHeaderText(section, value.toString());
+  return true;
+}
+
 Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   if (index.column() == 0) return Qt::ItemIsEnabled;

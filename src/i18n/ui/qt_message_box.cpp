@@ -1,4 +1,4 @@
-#include "app/show_message.h"
+#include "i18n/ui/qt_message_box.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -9,11 +9,6 @@
 
 namespace kv3 {
 namespace {
-
-MessageResponder& Responder() {
-  static MessageResponder responder;
-  return responder;
-}
 
 QMessageBox::ButtonRole RoleOf(int code) {
   switch (code) {
@@ -45,6 +40,8 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
   }
 }
 
+}  // namespace
+
 MessageRecord RecordOf(const MessageRequest& request) {
   MessageRecord record;
   record.prompt = QString::fromStdString(request.prompt);
@@ -58,9 +55,8 @@ MessageRecord RecordOf(const MessageRequest& request) {
   return record;
 }
 
-int Show(QWidget* owner, const MessageRequest& request) {
+int ShowMessageBox(QWidget* owner, const MessageRequest& request) {
   const MessageRecord record = RecordOf(request);
-  if (Responder()) return Responder()(record);
 
   QMessageBox box(IconOf(request.icon), record.title, record.prompt, QMessageBox::NoButton, owner);
   // Application-modal: while a message waits for its answer, no other window
@@ -85,26 +81,39 @@ int Show(QWidget* owner, const MessageRequest& request) {
   return record.buttonCodes[pressed];
 }
 
-}  // namespace
-
 MessageRecord DescribeMessage(Language lang, const QString& prompt, int buttons, QString title) {
   return RecordOf(MakeMessageRequest(prompt.toStdString(), buttons, title.toStdString(), lang));
 }
 
-MessageResponder SetMessageResponder(MessageResponder responder) {
-  return std::exchange(Responder(), std::move(responder));
-}
-
 int ShowMessage(QWidget* owner, Language lang, const QString& prompt, int buttons, QString title) {
-  return Show(owner, MakeMessageRequest(prompt.toStdString(), buttons, title.toStdString(), lang));
+  return ShowMessageBox(
+      owner, MakeMessageRequest(prompt.toStdString(), buttons, title.toStdString(), lang));
 }
 
-int ShowMessage(QWidget* owner, Language lang, const MessageSpec& spec) {
-  return Show(owner, MakeMessageRequest(spec, lang));
+class MessageBoxes::Window final : public MessagePresenter {
+ public:
+  Window(MessagePresenter* const& standIn, std::function<QWidget*()> owner)
+      : standIn_(standIn), owner_(std::move(owner)) {}
+  MessageButton Present(const MessageRequest& request) override {
+    if (standIn_) return standIn_->Present(request);
+    return static_cast<MessageButton>(ShowMessageBox(owner_(), request));
+  }
+
+ private:
+  MessagePresenter* const& standIn_;
+  std::function<QWidget*()> owner_;
+};
+
+MessageBoxes::MessageBoxes() = default;
+MessageBoxes::~MessageBoxes() = default;
+
+MessagePresenter& MessageBoxes::For(std::function<QWidget*()> owner) {
+  windows_.push_back(std::make_unique<Window>(standIn_, std::move(owner)));
+  return *windows_.back();
 }
 
-MessageButton QtMessagePresenter::Present(const MessageRequest& request) {
-  return static_cast<MessageButton>(Show(owner_, request));
+MessagePresenter* MessageBoxes::StandIn(MessagePresenter* presenter) {
+  return std::exchange(standIn_, presenter);
 }
 
 }  // namespace kv3

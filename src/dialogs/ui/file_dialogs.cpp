@@ -1,0 +1,29 @@
+#include "dialogs/ui/file_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "i18n/messages.h"
+
+namespace kv3 {
+
+QString QtFileDialogs::AskFileName(FileDialogKind kind) {
+  QFileDialog dialog(owner_);
+  dialog.setNameFilter(QString::fromUtf8(kAppTitle) + QStringLiteral("(*.DAT)"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
+  if (kind == FileDialogKind::SaveCodeplug) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("DAT"));
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString file = dialog.selectedFiles().constFirst();
+  lastFolder_ = QFileInfo(file).absolutePath();
+  return file;
+}
+
+}  // namespace kv3
