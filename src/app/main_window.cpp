@@ -1,25 +1,16 @@
 #include "app/main_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QTimer>
-#include <QToolBar>
-#include <algorithm>
-#include <functional>
 
 #include "app/qt_translations.h"
-#include "codeplug/codec.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/file_dialogs.h"
 #include "dialogs/ui/form2.h"
@@ -30,16 +21,11 @@
 #include "dialogs/ui/help.h"
 #include "editor/band.h"
 #include "editor/band_rules.h"
-#include "editor/grid_edit.h"
 #include "editor/ui/channel_grid_model.h"
 #include "editor/ui/channel_grid_view.h"
 #include "editor/ui/settings_panel.h"
 #include "i18n/language_setting.h"
-#include "i18n/language_switch.h"
-#include "i18n/messages.h"
 #include "i18n/ui/window_captions.h"
-#include "image/codeplug_file.h"
-#include "interchange/backups.h"
 #include "link/editor_environment.h"
 #include "link/qt/qt_link.h"
 #include "link/qt/routed_port.h"
@@ -71,19 +57,6 @@ void RetainSizeWhenHidden(QWidget* widget) {
   QSizePolicy policy = widget->sizePolicy();
   policy.setRetainSizeWhenHidden(true);
   widget->setSizePolicy(policy);
-}
-
-QAction* NewAction(QObject* parent, const char* name) {
-  auto* action = new QAction(parent);
-  action->setObjectName(name);
-  return action;
-}
-
-QMenu* NewMenu(QMenuBar* bar, const char* name) {
-  auto* menu = new QMenu(bar);
-  menu->setObjectName(name);
-  bar->addMenu(menu);
-  return menu;
 }
 
 }  // namespace
@@ -367,341 +340,6 @@ int MainWindow::Message(const MessageSpec& spec) {
 
 int MainWindow::Message(const std::string& prompt, int buttons, const std::string& title) {
   return static_cast<int>(messages_.Present(MakeMessageRequest(prompt, buttons, title, language_)));
-}
-
-void MainWindow::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  BuildFileMenu(bar);
-  BuildProgrammingMenu(bar);
-  BuildSettingsMenu(bar);
-  QAction* mnucom = NewAction(this, "mnucom");
-  bar->addAction(mnucom);
-  connect(mnucom, &QAction::triggered, this, &MainWindow::ShowPortDialog);
-  BuildLanguageMenu(bar);
-  BuildHelpMenu(bar);
-}
-
-void MainWindow::BuildProgrammingMenu(QMenuBar* bar) {
-  mnupro_ = NewMenu(bar, "mnupro");
-  mnureadFre_ = NewAction(this, "mnureadFre");
-  mnureadFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  mnuwriteFre_ = NewAction(this, "mnuwriteFre");
-  mnuwriteFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  mnupro_->addAction(mnureadFre_);
-  mnupro_->addAction(mnuwriteFre_);
-  mnupro_->addSeparator()->setObjectName("mnuline1");
-  connect(mnureadFre_, &QAction::triggered, this, &MainWindow::StartRead);
-  connect(mnuwriteFre_, &QAction::triggered, this, &MainWindow::StartWrite);
-  const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-      {"mnudtmf", [this] { return static_cast<QWidget*>(form5_.get()); }},
-      {"Key_enactment", [this] { return static_cast<QWidget*>(form6_.get()); }},
-      {"mnusetin", [this] { return static_cast<QWidget*>(form7_.get()); }},
-      {"mnudebug", [this] { return static_cast<QWidget*>(form2_.get()); }},
-      {"mnutestfre", [this] { return static_cast<QWidget*>(form4_.get()); }},
-  };
-  for (const auto& entry : windows) {
-    QAction* action = NewAction(this, entry.first);
-    mnupro_->addAction(action);
-    // (A structured binding cannot be captured by clang 14.)
-    connect(action, &QAction::triggered, this, [this, window = entry.second] {
-      FinishStartup();
-      ShowWindow(window());
-    });
-  }
-}
-
-void MainWindow::BuildSettingsMenu(QMenuBar* bar) {
-  QMenu* mnuset = NewMenu(bar, "mnuset");
-  mnulock_ = NewAction(this, "mnulock");
-  mnulock_->setCheckable(true);
-  mnulock_->setChecked(true);  // as designed; the parameter file decides at start-up
-  mnuset->addAction(mnulock_);
-  connect(mnulock_, &QAction::triggered, this,
-          [this](bool checked) { SetEditingEnabled(!checked, !checked, !checked); });
-}
-
-void MainWindow::BuildLanguageMenu(QMenuBar* bar) {
-  QMenu* mnuLanguage = NewMenu(bar, "mnuLanguage");
-  QAction* mnuChineseJ = NewAction(this, "mnuChineseJ");
-  QAction* mnuChineseF = NewAction(this, "mnuChineseF");
-  QAction* mnuEnglish = NewAction(this, "mnuEnglish");
-  mnuLanguage->addAction(mnuChineseJ);
-  mnuLanguage->addAction(mnuChineseF);
-  mnuLanguage->addAction(mnuEnglish);
-  connect(mnuChineseJ, &QAction::triggered, this, &MainWindow::ChooseSimplified);
-  connect(mnuChineseF, &QAction::triggered, this, &MainWindow::ChooseTraditional);
-  connect(mnuEnglish, &QAction::triggered, this, &MainWindow::ChooseEnglish);
-}
-
-void MainWindow::BuildHelpMenu(QMenuBar* bar) {
-  QMenu* mnuhelp = NewMenu(bar, "mnuhelp");
-  QAction* mnumainhelp = NewAction(this, "mnumainhelp");
-  mnumainhelp->setVisible(false);
-  QAction* mnuabout = NewAction(this, "mnuabout");
-  mnuhelp->addAction(mnumainhelp);
-  mnuhelp->addAction(mnuabout);
-  connect(mnumainhelp, &QAction::triggered, this,
-          [this] { OpenHelp(messages_, language_, HelpTopic::Contents); });
-  connect(mnuabout, &QAction::triggered, this, [this] {
-    FinishStartup();
-    ShowWindow(about_);
-  });
-  // F1 opens the manual although its menu item is hidden.
-  AddHelpKey(this, [this] { OpenHelp(messages_, language_, HelpTopic::Contents); });
-}
-
-void MainWindow::BuildToolbar() {
-  Toolbar1_ = new QToolBar(this);
-  Toolbar1_->setObjectName(kToolbarName);
-  Toolbar1_->setMovable(false);
-  Toolbar1_->setFloatable(false);
-  Toolbar1_->setIconSize(QSize(24, 24));
-  Toolbar1_->toggleViewAction()->setVisible(false);
-  setContextMenuPolicy(Qt::NoContextMenu);
-  addToolBar(Qt::TopToolBarArea, Toolbar1_);
-  struct Button {
-    const char* key;
-    const char* icon;
-    void (MainWindow::*command)();
-  };
-  const Button buttons[] = {
-      {"new", ":/icons/new.png", &MainWindow::FileNew},
-      {"open", ":/icons/open.png", &MainWindow::FileOpen},
-      {"save", ":/icons/save.png", &MainWindow::FileSave},
-      {nullptr, nullptr, nullptr},
-      {"read", ":/icons/read.png", &MainWindow::StartRead},
-      {"write", ":/icons/write.png", &MainWindow::StartWrite},
-      {"TAnMa", ":/icons/relock.png", &MainWindow::RelockClicked},
-  };
-  for (size_t i = 0; i < std::size(buttons); ++i) {
-    if (!buttons[i].key) {
-      toolbarButtons_[i] = Toolbar1_->addSeparator();
-      continue;
-    }
-    QAction* action = NewAction(Toolbar1_, buttons[i].key);
-    action->setIcon(QIcon(buttons[i].icon));
-    Toolbar1_->addAction(action);
-    // A click is routed by the button's key.
-    connect(action, &QAction::triggered, this, buttons[i].command);
-    toolbarButtons_[i] = action;
-  }
-  toolbarButtons_[6]->setVisible(false);
-}
-
-void MainWindow::BuildFileMenu(QMenuBar* bar) {
-  QMenu* mnuFile = NewMenu(bar, "mnuFile");
-  QAction* mnuNew = NewAction(this, "mnuNew");
-  QAction* mnuOpen = NewAction(this, "mnuOpen");
-  QAction* mnuAssave = NewAction(this, "mnuAssave");
-  QAction* mnuQuit = NewAction(this, "mnuQuit");
-  mnuFile->addAction(mnuNew);
-  mnuFile->addAction(mnuOpen);
-  mnuFile->addAction(mnuAssave);
-  mnuFile->addSeparator()->setObjectName("mnuline");
-  mnuFile->addAction(mnuQuit);
-  connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);
-  connect(mnuOpen, &QAction::triggered, this, &MainWindow::FileOpen);
-  connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
-  connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
-}
-
-void MainWindow::FileNew() {
-  grid_->CommitOpenEditor();
-  const MessageSpec warning{&msg::kNewWarning,
-                            mb::kOkCancel + mb::kIconExclamation + mb::kDefaultButton2,
-                            &msg::kWarningTitle};
-  if (Message(warning) == mr::kCancel) return;
-  ClearGrid1(state_.grid);
-  model_->Reload();
-}
-
-void MainWindow::FileOpen() {
-  grid_->CommitOpenEditor();
-  const QString file = fileDialogs_->AskFileName(FileDialogKind::OpenCodeplug);
-  if (file.isEmpty()) return;
-  MemoryImage image{};
-  const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
-  switch (result.error) {
-    case FileError::None:
-      if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
-      // The band shown is not the file's: a write asks before it changes a
-      // radio's band to it.
-      if (HasUnknownBandCode(image)) {
-        session_->session().SetLastBand(kUnknownBand);
-        SayUnknownBandCode();
-      }
-      break;
-    case FileError::WrongType:
-      Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});
-      break;
-    default:
-      Message(Localize(msg::kReadFailed, language_) + file.toStdString() + "\n" + result.detail,
-              mb::kIconStop);
-      break;
-  }
-}
-
-void MainWindow::FileSave() {
-  grid_->CommitOpenEditor();
-  for (;;) {
-    const QString file = fileDialogs_->AskFileName(FileDialogKind::SaveCodeplug);
-    if (file.isEmpty()) return;
-    if (QFileInfo::exists(file)) {
-      const MessageSpec overwrite{&msg::kOverwrite, mb::kYesNo + mb::kIconQuestion, nullptr};
-      if (Message(overwrite) != mr::kYes) continue;  // back to the dialog
-    }
-    const FileResult result =
-        ::kv3::SaveCodeplug(QFile::encodeName(file).toStdString(), EncodeImage(state_));
-    if (!result.ok()) {
-      Message(Localize(msg::kSaveFailed, language_) + file.toStdString() + "\n" + result.detail,
-              mb::kIconStop);
-      return;
-    }
-    setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
-    return;
-  }
-}
-
-void MainWindow::ConnectSession() {
-  QtSession* s = session_.get();
-  connect(s, &QtSession::statusTextChanged, Label_, &QLabel::setText);
-  connect(s, &QtSession::statusVisibleChanged, Label_, &QWidget::setVisible);
-  connect(s, &QtSession::progressChanged, this, [this](int value, int maximum, bool visible) {
-    ProgressBar1_->setRange(0, maximum);
-    ProgressBar1_->setValue(value);
-    ProgressBar1_->setVisible(visible);
-  });
-  connect(s, &QtSession::controlsEnabledChanged, this, &MainWindow::SetSessionControlsEnabled);
-  // A session puts the focus on the band list; a locked editor keeps its band
-  // frame disabled, so a session never opens a way around the lock.
-  connect(s, &QtSession::focusBandList, this, [this] {
-    if (!locked()) Frame1_->setEnabled(true);
-    Combo1_->setFocus(Qt::OtherFocusReason);
-  });
-  connect(s, &QtSession::messageRequested, this,
-          [this](const QString& text, int buttons) { Message(text.toStdString(), buttons); });
-  connect(s, &QtSession::bandQuestionAsked, this, [this](const QString& text) {
-    const int answer = Message(text.toStdString(), kButtonsYesNo);
-    session_->answerBandQuestion(answer == mr::kYes);
-  });
-  connect(s, &QtSession::imageRead, this, &MainWindow::ImageRead, Qt::DirectConnection);
-}
-
-void MainWindow::SetSessionControlsEnabled(bool enabled) {
-  Toolbar1_->setEnabled(enabled);
-  mnupro_->setEnabled(enabled);
-  mnupro_->menuAction()->setEnabled(enabled);
-  mnureadFre_->setEnabled(enabled);
-  mnuwriteFre_->setEnabled(enabled);
-  toolbarButtons_[4]->setEnabled(enabled);
-  toolbarButtons_[5]->setEnabled(enabled);
-}
-
-void MainWindow::StartRead() {
-  FinishStartup();
-  grid_->CommitOpenEditor();
-  session_->startRead();
-}
-
-void MainWindow::StartWrite() {
-  FinishStartup();
-  grid_->CommitOpenEditor();
-  session_->startWrite();
-}
-
-void MainWindow::ImageRead(const QByteArray& image) {
-  const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
-  const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
-  if (DecodeImage(read, state_)) {
-    LoadFromState();
-  }
-  // A band code the list does not know: said once the session has ended (the
-  // session itself makes the next write ask the band question).
-  if (HasUnknownBandCode(read)) QTimer::singleShot(0, this, [this] { SayUnknownBandCode(); });
-  // Every complete read is also kept as a backup. A backup that cannot be
-  // written is reported once the session has ended; the read stands.
-  if (static_cast<size_t>(image.size()) >= kImageSize) {
-    MemoryImage copy{};
-    std::copy_n(bytes, kImageSize, copy.begin());
-    const BackupResult backup = BackupAfterRead(copy);
-    if (!backup.ok) {
-      const std::string text = Localize(msg::kBackupFailed, language_) + backup.error;
-      QTimer::singleShot(0, this, [this, text] { Message(text, mb::kIconExclamation); });
-    }
-  }
-}
-
-void MainWindow::SayUnknownBandCode() {
-  Message(MessageSpec{&msg::kUnknownBandCode, mb::kOkOnly + mb::kIconExclamation, nullptr});
-}
-
-void MainWindow::WriteStartupCaptions() {
-  captions_ = std::make_unique<WindowCaptions>([this](Window w) { return WindowWidget(w); },
-                                               [this] {
-                                                 SetGrid1Text(state_.grid);
-                                                 model_->SetLanguage(language_);
-                                               });
-  // The designed captions of the texts the English table leaves alone (the
-  // maker's caption), then every caption of the language.
-  for (const CaptionRow& row : CaptionRowsOf(Window::Form1)) {
-    if (!row.hasEnglish) captions_->SetText(row.target, row.zh);
-  }
-  ApplyStartupCaptions(language_, *captions_);
-}
-
-void MainWindow::ChooseSimplified() {
-  FinishStartup();
-  MenuChineseSimplified(language_, *captions_);
-  LanguageChanged();
-}
-
-void MainWindow::ChooseEnglish() {
-  FinishStartup();
-  MenuEnglish(language_, *captions_);
-  LanguageChanged();
-}
-
-void MainWindow::ChooseTraditional() {
-  FinishStartup();
-  MenuChineseTraditional(language_, *captions_);
-  LanguageChanged();
-}
-
-void MainWindow::LanguageChanged() {
-  session_->SetLanguage(language_);
-  model_->SetLanguage(language_);
-  formCom_->SetLanguage(language_);
-  UseQtTranslations(language_);
-  // Every window lays out again, as a start in this language lays it out:
-  // an open dialog takes the size it takes when shown (a hidden one takes it
-  // when it is next shown), the main window the size it has at start-up.
-  for (QWidget* window : FeatureWindows()) {
-    if (!window) continue;
-    RemeasureTexts(window);
-    if (window->isVisible()) window->adjustSize();
-  }
-  RemeasureTexts(this);
-  resize(sizeHint());
-}
-
-QWidget* MainWindow::WindowWidget(Window window) {
-  switch (window) {
-    case Window::Form1:
-      return this;
-    case Window::Form2:
-      return form2_.get();
-    case Window::Form4:
-      return form4_.get();
-    case Window::Form5:
-      return form5_.get();
-    case Window::Form6:
-      return form6_.get();
-    case Window::Form7:
-      return form7_.get();
-    case Window::frmAbout:
-      return about_;
-  }
-  return nullptr;
 }
 
 }  // namespace kv3

@@ -4,6 +4,14 @@
 // the feature dialogs; it only shows the state and calls the core. It hands
 // every window it makes a message presenter, and asks for file names through
 // a file-dialog seam; a test or a tool may stand in for either.
+//
+// Its code is split by seam: main_window.cpp (start-up, the centre, the
+// lock, shutdown), main_window_menus.cpp (the menu bar and the toolbar),
+// main_window_files.cpp (the File menu's commands), main_window_session.cpp
+// (the radio session's wiring), main_window_captions.cpp (the language
+// menu and the captions of every window). A new menu or group of commands
+// (an Edit menu, more File commands) takes a file of its own the same way:
+// its Build...Menu and its commands there, called from BuildMenus.
 #pragma once
 
 #include <QMainWindow>
