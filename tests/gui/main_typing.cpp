@@ -6,7 +6,10 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "editor/frequency_entry.h"
 #include "editor/grid_edit.h"
@@ -271,6 +274,54 @@ class MainTyping : public QObject, WindowFixture {
     QTRY_VERIFY_WITH_TIMEOUT(form4->isHidden(), x::kXWait);
     QCOMPARE(kv3::FrequencyText(table[0][0]), std::string("435.01250"));
     QCOMPARE(kv3::FrequencyText(table[0][1]), std::string("435.50000"));
+  }
+
+  // A frequency the raster refuses: the real box comes once, after the
+  // editor has closed, owned by the dialog (over it, not over the main
+  // window) and application-modal; the cell keeps what it had.
+  void ARefusedTestFrequencyIsToldInABoxOfTheDialog() {
+    KV3_REQUIRE_X();
+    w_->FinishStartup();
+    QWidget* form4 = OpenDialog("mnutestfre", "Form4");
+    QVERIFY(form4);
+    auto* grid = Find<QTableWidget>(form4, "mfgrid1");
+    x::Click(grid->viewport(), grid->visualItemRect(grid->item(1, 1)).center());
+    QTRY_VERIFY_WITH_TIMEOUT(grid->viewport()->findChild<QLineEdit*>() &&
+                                 grid->viewport()->findChild<QLineEdit*>()->hasFocus(),
+                             x::kXWait);
+
+    int boxes = 0;
+    QWidget* owner = nullptr;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool editorOpenWhileShown = true;
+    QString cellWhileShown;
+    QMessageBox* seen = nullptr;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || box == seen) return;
+      seen = box;
+      ++boxes;
+      owner = box->parentWidget();
+      modality = box->windowModality();
+      auto* editor = grid->viewport()->findChild<QLineEdit*>();
+      editorOpenWhileShown = editor && editor->isVisible();
+      cellWhileShown = grid->item(1, 1)->text();
+      QAbstractButton* ok = box->buttons().constFirst();
+      x::Click(ok, ok->rect().center());
+    });
+    poll.start(5);
+    x::Type("4385");
+    x::Keys({"Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(seen != nullptr, x::kXWait);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == nullptr, x::kXWait);
+    QCOMPARE(boxes, 1);
+    QCOMPARE(owner, form4);
+    QCOMPARE(modality, Qt::ApplicationModal);
+    QVERIFY(!editorOpenWhileShown);
+    QCOMPARE(cellWhileShown, QString());
+    QCOMPARE(grid->item(1, 1)->text(), QString());
+    form4->hide();
   }
 
   void EditingKeysWorkInTheDialogFields_data() {
