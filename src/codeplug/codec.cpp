@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "editor/band.h"
+#include "editor/codeplug_fields.h"
 #include "image/hex.h"
 
 namespace kv3 {
@@ -21,10 +23,6 @@ uint16_t ClampWord(double v) {
   if (!(v > 0)) return 0;
   if (v >= 65535) return 65535;
   return static_cast<uint16_t>(std::nearbyint(v));
-}
-
-uint8_t ValByte(const std::string& text) {
-  return ClampByte(Val(text));
 }
 
 void PutFreq(MemoryImage& img, int address, const Freq4& f) {
@@ -55,83 +53,159 @@ uint8_t BandCode(int index) {
   return kBands[index].code;
 }
 
-std::string Decimal(int v) {
-  return std::to_string(v);
+// A field of the table into the image, by its encoding.
+void PutField(const EditorState& state, const FieldRef& field, MemoryImage& img) {
+  const FieldRow& row = *field.row;
+  const int address = field.Address();
+  uint8_t& byte = img[At(address)];
+  switch (row.image.encoding) {
+    case Encoding::U8:
+      byte = ClampByte(HeldNumber(state, field));
+      break;
+    case Encoding::Tens:  // integer division truncates toward zero
+      byte = ClampByte(static_cast<int>(HeldNumber(state, field)) / 10);
+      break;
+    case Encoding::DigitCharacter: {
+      int v = static_cast<int>(HeldNumber(state, field));
+      byte = v == 0 ? uint8_t{0} : static_cast<uint8_t>(std::to_string(v)[0]);
+      break;
+    }
+    case Encoding::PositionPlusOne:
+      byte = ClampByte(HeldNumber(state, field) + 1);
+      break;
+    case Encoding::TopBit:
+      byte = HeldNumber(state, field) != 0 ? 0xFF : 0x7F;
+      break;
+    case Encoding::EmptyAsFF: {
+      double v = HeldNumber(state, field);
+      byte = v == 0 ? uint8_t{0xFF} : ClampByte(v);
+      break;
+    }
+    case Encoding::U16le:
+      PutWord(img, address, ClampWord(HeldNumber(state, field)));
+      break;
+    case Encoding::Freq4:
+      PutFreq(img, address, FieldFrequency(state, field));
+      break;
+    case Encoding::Text:
+    case Encoding::Bytes:
+      PutTextField(img, address, row.image.size, FieldBytes(state, field));
+      break;
+    case Encoding::DtmfCode: {
+      const std::string& code = FieldBytes(state, field);
+      for (int i = 0; i < row.image.size; ++i) {
+        uint8_t b = 0xFF;
+        if (i < static_cast<int>(code.size()))
+          b = code[i] == '0' ? 0x3A : static_cast<uint8_t>(code[i]);
+        img[At(address + i)] = b;
+      }
+      break;
+    }
+    case Encoding::BandCode:
+      byte = BandCode(state.band.index);
+      img[At(addr::kBandCodeAgain)] = byte;
+      break;
+  }
 }
 
-// Decoder helpers: take a byte into a value only when it lies in range.
-bool InRange(uint8_t b, int lo, int hi) {
-  return b >= lo && b <= hi;
+// The value a whole-number field's bytes stand for, nullopt when the
+// encoding gives none.
+std::optional<int> ReadValue(std::span<const uint8_t> img, const FieldRef& field) {
+  const int address = field.Address();
+  const uint8_t b = img[At(address)];
+  switch (field.row->image.encoding) {
+    case Encoding::U8:
+      return b;
+    case Encoding::Tens:
+      return b * 10;
+    case Encoding::DigitCharacter:
+      if (b == 0x00 || b == 0xFF) return 0;
+      if (b >= '0' && b <= '9') return b - '0';
+      return std::nullopt;
+    case Encoding::PositionPlusOne:
+      return b - 1;
+    case Encoding::TopBit:
+      return b >> 7;
+    case Encoding::EmptyAsFF:
+      return b == 0xFF ? 0 : b;
+    case Encoding::U16le:
+      return GetWord(img, address);
+    case Encoding::BandCode:
+      return BandIndexOfCode(b);
+    default:
+      return std::nullopt;
+  }
 }
+
+// A field of the image into the editor; a whole number outside the range
+// the decoder takes leaves the editor's value.
+void TakeField(std::span<const uint8_t> img, const FieldRef& field, EditorState& state) {
+  const FieldRow& row = *field.row;
+  const int address = field.Address();
+  switch (row.image.encoding) {
+    case Encoding::Freq4:
+      FieldFrequency(state, field) = GetFreq(img, address);
+      return;
+    case Encoding::Bytes: {
+      std::string& bytes = FieldBytes(state, field);
+      bytes.assign(reinterpret_cast<const char*>(&img[At(address)]), row.image.size);
+      return;
+    }
+    case Encoding::Text:
+    case Encoding::DtmfCode: {
+      std::string& text = FieldBytes(state, field);
+      text.clear();
+      for (int i = 0; i < row.image.size; ++i) {
+        uint8_t b = img[At(address + i)];
+        if (b == 0xFF) continue;
+        text.push_back(
+            b == 0x3A && row.image.encoding == Encoding::DtmfCode ? '0' : static_cast<char>(b));
+      }
+      return;
+    }
+    default:
+      break;
+  }
+  std::optional<int> v = ReadValue(img, field);
+  if (!v || *v < row.image.decode.lo || *v > row.image.decode.hi) return;
+  SetFieldValue(state, field, *v);
+}
+
+// The bytes no editor value feeds.
+struct FixedBytes {
+  int address;
+  std::string_view bytes;
+};
+constexpr FixedBytes kFixedBytes[] = {
+    {addr::kFixedZero, std::string_view("\x00", 1)},
+    {addr::kIdentWord, "MZP48"},
+    {addr::kIdentEnd, "\xF8"},
+    {addr::kModelName, "LRNA614"},
+    {addr::kFixedDigits, "60905626"},
+    {addr::kFixedRun, "\x88\x88\x88\x88\x88\x88\x88\x88"},
+};
 
 }  // namespace
 
 MemoryImage EncodeImage(const EditorState& state) {
   MemoryImage img;
   img.fill(0xFF);
-  const SharedValues& s = state.shared;
 
-  // Channel records.
   for (int n = 0; n < kChannelCount; ++n) {
     const Channel& ch = state.grid.channels[n];
     int base = addr::kChannels + addr::kChannelSize * n;
-    PutFreq(img, base, ch.rx);
-    PutFreq(img, base + 4, ch.tx);
-    PutWord(img, base + 8, ToneWord(ch.rxTone));
-    PutWord(img, base + 10, ToneWord(ch.txTone));
-    img[At(base + 12)] = ch.forbid == 0 ? 0xF0 : 0xF8;
+    PutFreq(img, base + record::kRx, ch.rx);
+    PutFreq(img, base + record::kTx, ch.tx);
+    PutWord(img, base + record::kRxTone, ToneWord(ch.rxTone));
+    PutWord(img, base + record::kTxTone, ToneWord(ch.txTone));
+    img[At(base + record::kForbid)] = ch.forbid == 0 ? 0xF0 : 0xF8;
     uint8_t b13 = 0xC0;
-    if (ch.power != 0) b13 |= 0x20;
-    if (ch.bandwidth != 0) b13 |= 0x10;
-    img[At(base + 13)] = b13;
-    img[At(base + 14)] = 0xFC;
-    img[At(base + 15)] = 0xFF;
+    if (ch.power != 0) b13 |= record::kPowerBit;
+    if (ch.bandwidth != 0) b13 |= record::kBandwidthBit;
+    img[At(base + record::kPowerBandwidth)] = b13;
+    img[At(base + record::kFixedFC)] = 0xFC;
+    img[At(base + record::kFixedFF)] = 0xFF;
   }
-
-  // Options 272..279.
-  const auto& oi = s.OptionIndex;
-  img[At(272)] = ClampByte(oi[0]);
-  img[At(273)] = ClampByte(oi[1]);
-  img[At(274)] = ClampByte(oi[2] / 10);  // integer division truncates toward zero
-  img[At(275)] = ClampByte(oi[3]);
-  img[At(276)] = ClampByte(oi[4]);
-  img[At(277)] = ClampByte(oi[5]);
-  img[At(278)] = oi[6] == 0 ? uint8_t{0} : static_cast<uint8_t>(Decimal(oi[6])[0]);
-  img[At(279)] = ClampByte(oi[7]);
-
-  img[At(addr::kPf1Key)] = ClampByte(s.Pf1KeyFunction);
-  img[At(addr::kPf2Key)] = ClampByte(s.Pf2KeyFunction);
-  PutTextField(img, addr::kOptionText15, 10, s.OptionText[15]);
-
-  const FunctionSettings& fs = state.settings;
-  const auto& ot = s.OptionText;
-  img[At(addr::kVoicePrompt)] = ClampByte(fs.voicePrompt);
-  img[At(addr::kTxTimeout)] = ClampByte(fs.txTimeout + 1);
-  img[At(addr::kPreAlert)] = ClampByte(fs.preAlert);
-  img[At(addr::kPttId)] = ValByte(ot[3]);
-  img[At(addr::kFixedZero)] = 0x00;
-  img[At(addr::kSquelch)] = ClampByte(fs.squelch);
-  img[At(addr::kBatterySave)] = ClampByte(fs.batterySave);
-  img[At(addr::kBeep)] = ClampByte(fs.beep);
-  img[At(addr::kCancelOperation)] = ValByte(ot[22]);
-  img[At(addr::kRxBlocksVox)] = ValByte(ot[23]);
-  img[At(addr::kVoxFunction)] = ValByte(ot[5]);
-  img[At(addr::kVoxGain)] = ValByte(ot[6]);
-  img[At(addr::kVoxDelay)] = ValByte(ot[7]);
-  img[At(addr::kVoxTone)] = ValByte(ot[8]);
-  // The duplicate flag lives in bit 7; bits 6..0 are set.
-  img[At(addr::kDuplicate)] = Val(ot[9]) != 0 ? 0xFF : 0x7F;
-
-  PutTextField(img, addr::kOptionText16, 16, ot[16]);
-  PutTextField(img, addr::kOptionText17, 16, ot[17]);
-
-  img[At(addr::kPriority)] = ValByte(ot[10]);
-  img[At(addr::kPriorityChannel)] = ValByte(ot[11]);
-  img[At(addr::kRetraceA)] = Val(ot[12]) == 0 ? uint8_t{0xFF} : ValByte(ot[12]);
-  img[At(addr::kRetraceB)] = Val(ot[13]) == 0 ? uint8_t{0xFF} : ValByte(ot[13]);
-  img[At(addr::kReturnChannel)] = ValByte(ot[14]);
-  PutWord(img, addr::kScanRxDelay, ClampWord(Val(ot[18])));
-  PutWord(img, addr::kScanTxDelay, ClampWord(Val(ot[19])));
 
   // Scan bitmaps: channel 1 in bit 0 of 382, channel 9 in bit 0 of 383.
   uint8_t scanLo = 0, scanHi = 0;
@@ -145,36 +219,8 @@ MemoryImage EncodeImage(const EditorState& state) {
   img[At(addr::kScanBitmap)] = scanLo;
   img[At(addr::kScanBitmap + 1)] = scanHi;
 
-  img[At(addr::kTxPowerHigh)] = ClampByte(s.TxPowerHighLevel);
-  img[At(addr::kTxPowerLow)] = ClampByte(s.TxPowerLowLevel);
-
-  uint8_t band = BandCode(state.band.index);
-  PutAscii(img, addr::kIdentWord, "MZP48");
-  img[At(addr::kBandCode)] = band;
-  img[At(446)] = 0xF8;
-
-  for (int k = 0; k < 8; ++k) {
-    const std::string& code = s.DtmfMemoryCodes[k];
-    int base = addr::kDtmfCodes + 16 * k;
-    for (int i = 0; i < 16; ++i) {
-      uint8_t b = 0xFF;
-      if (i < static_cast<int>(code.size()))
-        b = code[i] == '0' ? 0x3A : static_cast<uint8_t>(code[i]);
-      img[At(base + i)] = b;
-    }
-  }
-
-  for (int t = 0; t < kChannelCount; ++t) {
-    PutFreq(img, addr::kTestFrequencies + 8 * t, s.TestFrequencyTable[t][0]);
-    PutFreq(img, addr::kTestFrequencies + 8 * t + 4, s.TestFrequencyTable[t][1]);
-  }
-  PutTextField(img, addr::kEmbeddedInfo, 32, s.EmbeddedInfoText[0]);
-  PutTextField(img, addr::kEmbeddedInfo + 32, 32, s.EmbeddedInfoText[1]);
-
-  PutAscii(img, addr::kModelName, "LRNA614");
-  img[At(addr::kBandCodeAgain)] = band;
-  PutAscii(img, addr::kFixedDigits, "60905626");
-  for (int i = 0; i < 8; ++i) img[At(addr::kFixedRun + i)] = 0x88;
+  for (const FieldRef& field : AllFields()) PutField(state, field, img);
+  for (const FixedBytes& fixed : kFixedBytes) PutAscii(img, fixed.address, fixed.bytes);
   return img;
 }
 
@@ -195,91 +241,28 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
     int base = addr::kChannels + addr::kChannelSize * n;
     Channel& ch = grid.channels[n];
     auto& choice = grid.ChannelChoice[n];
-    Freq4 rx = GetFreq(img, base);
+    Freq4 rx = GetFreq(img, base + record::kRx);
     if (rx.blank()) {
       ch = Channel{};
       continue;
     }
     ch.rx = rx;
-    ch.tx = GetFreq(img, base + 4);
-    uint16_t rxWord = GetWord(img, base + 8);
+    ch.tx = GetFreq(img, base + record::kTx);
+    uint16_t rxWord = GetWord(img, base + record::kRxTone);
     ch.rxTone = ToneFromWord(rxWord, false);
     if (rxWord == 0xFFFF) choice[0] = 0;
-    uint16_t txWord = GetWord(img, base + 10);
+    uint16_t txWord = GetWord(img, base + record::kTxTone);
     ch.txTone = ToneFromWord(txWord, ch.tx.blank());
     if (txWord == 0xFFFF) choice[2] = 0;
-    uint8_t b12 = byte(base + 12), b13 = byte(base + 13);
-    ch.forbid = static_cast<int8_t>((b12 >> 3) & 1);
+    uint8_t forbid = byte(base + record::kForbid);
+    uint8_t powerBandwidth = byte(base + record::kPowerBandwidth);
+    ch.forbid = (forbid & record::kForbidBit) ? 1 : 0;
     choice[4] = ch.forbid;
-    ch.bandwidth = static_cast<int8_t>((b13 >> 4) & 1);
+    ch.bandwidth = (powerBandwidth & record::kBandwidthBit) ? 1 : 0;
     choice[5] = ch.bandwidth;
-    ch.power = static_cast<int8_t>((b13 >> 5) & 1);
+    ch.power = (powerBandwidth & record::kPowerBit) ? 1 : 0;
     choice[3] = ch.power;
   }
-
-  auto& oi = s.OptionIndex;
-  auto& ot = s.OptionText;
-  if (InRange(byte(272), 0, 3)) oi[0] = byte(272);
-  if (InRange(byte(273), 0, 3)) oi[1] = byte(273);
-  if (InRange(byte(274), 10, 100)) oi[2] = byte(274) * 10;
-  if (InRange(byte(275), 0, 3)) oi[3] = byte(275);
-  if (InRange(byte(276), 0, 16)) oi[4] = byte(276);
-  if (InRange(byte(277), 0, 1)) oi[5] = byte(277);
-  {
-    // Group call code: the list position as its digit character, 0 as 0x00.
-    uint8_t b = byte(278);
-    if (b == 0x00 || b == 0xFF || b == '0')
-      oi[6] = 0;
-    else if (b >= '1' && b <= '6')
-      oi[6] = b - '0';
-  }
-  if (InRange(byte(279), 0, 15)) oi[7] = byte(279);
-
-  if (InRange(byte(addr::kPf1Key), 0, 11)) s.Pf1KeyFunction = byte(addr::kPf1Key);
-  if (InRange(byte(addr::kPf2Key), 0, 11)) s.Pf2KeyFunction = byte(addr::kPf2Key);
-
-  ot[15].clear();
-  for (int i = 0; i < 10; ++i) ot[15].push_back(static_cast<char>(byte(addr::kOptionText15 + i)));
-
-  FunctionSettings& fs = state.settings;
-  if (InRange(byte(addr::kVoicePrompt), 0, 2)) fs.voicePrompt = byte(addr::kVoicePrompt);
-  if (InRange(byte(addr::kTxTimeout), 0, 40)) fs.txTimeout = byte(addr::kTxTimeout) - 1;
-  if (InRange(byte(addr::kPreAlert), 0, 10)) fs.preAlert = byte(addr::kPreAlert);
-  if (InRange(byte(addr::kPttId), 0, 2)) ot[3] = Decimal(byte(addr::kPttId));
-  if (InRange(byte(addr::kSquelch), 0, 9)) fs.squelch = byte(addr::kSquelch);
-  if (InRange(byte(addr::kBatterySave), 0, 1)) fs.batterySave = byte(addr::kBatterySave);
-  if (InRange(byte(addr::kBeep), 0, 1)) fs.beep = byte(addr::kBeep);
-  if (InRange(byte(addr::kCancelOperation), 0, 1)) ot[22] = Decimal(byte(addr::kCancelOperation));
-  if (InRange(byte(addr::kRxBlocksVox), 0, 1)) ot[23] = Decimal(byte(addr::kRxBlocksVox));
-  if (InRange(byte(addr::kVoxFunction), 0, 1)) ot[5] = Decimal(byte(addr::kVoxFunction));
-  if (InRange(byte(addr::kVoxGain), 0, 10)) ot[6] = Decimal(byte(addr::kVoxGain));
-  if (InRange(byte(addr::kVoxDelay), 0, 5)) ot[7] = Decimal(byte(addr::kVoxDelay));
-  if (InRange(byte(addr::kVoxTone), 0, 1)) ot[8] = Decimal(byte(addr::kVoxTone));
-  ot[9] = (byte(addr::kDuplicate) & 0x80) ? "1" : "0";
-
-  ot[16].clear();
-  ot[17].clear();
-  for (int i = 0; i < 16; ++i) {
-    if (byte(addr::kOptionText16 + i) != 0xFF)
-      ot[16].push_back(static_cast<char>(byte(addr::kOptionText16 + i)));
-    if (byte(addr::kOptionText17 + i) != 0xFF)
-      ot[17].push_back(static_cast<char>(byte(addr::kOptionText17 + i)));
-  }
-
-  if (InRange(byte(addr::kPriority), 0, 2)) ot[10] = Decimal(byte(addr::kPriority));
-  if (InRange(byte(addr::kPriorityChannel), 1, 16)) ot[11] = Decimal(byte(addr::kPriorityChannel));
-  // Retrace times: the encoder writes "empty" (0) as 0xFF, so 0xFF reads
-  // back as 0; a read then write changes nothing in the radio.
-  for (int k : {0, 1}) {
-    uint8_t b = byte(k == 0 ? addr::kRetraceA : addr::kRetraceB);
-    if (b == 0xFF)
-      ot[12 + k] = "0";
-    else if (InRange(b, 0, 91))
-      ot[12 + k] = Decimal(b);
-  }
-  if (InRange(byte(addr::kReturnChannel), 0, 3)) ot[14] = Decimal(byte(addr::kReturnChannel));
-  if (uint16_t w = GetWord(img, addr::kScanRxDelay); w < 301) ot[18] = Decimal(w);
-  if (uint16_t w = GetWord(img, addr::kScanTxDelay); w < 301) ot[19] = Decimal(w);
 
   for (int n = 0; n < kChannelCount; ++n) {
     Channel& ch = grid.channels[n];
@@ -292,35 +275,8 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
     grid.ChannelChoice[n][6] = ch.scan;
   }
 
-  s.TxPowerHighLevel = byte(addr::kTxPowerHigh);
-  s.TxPowerLowLevel = byte(addr::kTxPowerLow);
-
-  if (int band = BandIndexOfCode(byte(addr::kBandCode)); band >= 0)
-    SelectBandSilently(state.band, band);
-
-  for (int k = 0; k < 8; ++k) {
-    std::string& code = s.DtmfMemoryCodes[k];
-    code.clear();
-    for (int i = 0; i < 16; ++i) {
-      uint8_t b = byte(addr::kDtmfCodes + 16 * k + i);
-      if (b == 0xFF) continue;
-      code.push_back(b == 0x3A ? '0' : static_cast<char>(b));
-    }
-  }
-
-  for (int t = 0; t < kChannelCount; ++t) {
-    s.TestFrequencyTable[t][0] = GetFreq(img, addr::kTestFrequencies + 8 * t);
-    s.TestFrequencyTable[t][1] = GetFreq(img, addr::kTestFrequencies + 8 * t + 4);
-  }
-
-  for (int e = 0; e < 2; ++e) {
-    std::string& text = s.EmbeddedInfoText[e];
-    text.clear();
-    for (int i = 0; i < 32; ++i) {
-      uint8_t b = byte(addr::kEmbeddedInfo + 32 * e + i);
-      if (b != 0xFF) text.push_back(static_cast<char>(b));
-    }
-  }
+  // The band is selected without a question: ConfirmedBandIndex follows it.
+  for (const FieldRef& field : AllFields()) TakeField(img, field, state);
   return true;
 }
 

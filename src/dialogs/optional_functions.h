@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/codeplug_fields.h"
 #include "editor/editor_state.h"
 #include "i18n/language.h"
 
@@ -19,7 +20,6 @@ inline constexpr int kVoxDelayCount = 6;      // Combo8
 inline constexpr int kPriorityModeCount = 3;  // Combo11: "无", "固定", "选定"
 inline constexpr int kPriorityFixed = 1;
 inline constexpr int kReturnChannelCount = 4;  // Combo15
-inline constexpr int kScanDelayMaximum = 300;  // seconds, Text5 and Text6
 
 // The controls of the dialog as values: list positions (-1 is no selection),
 // the two delay boxes' texts and the two check boxes.

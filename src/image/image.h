@@ -26,7 +26,14 @@ constexpr size_t At(int address) {
 namespace addr {
 inline constexpr int kChannels = 16;  // 16 records of 16 bytes
 inline constexpr int kChannelSize = 16;
-inline constexpr int kOptionIndex = 272;  // 272..279
+inline constexpr int kDtmfRate = 272;         // OptionIndex(0)
+inline constexpr int kFirstDigitTime = 273;   // OptionIndex(1)
+inline constexpr int kFirstDigitDelay = 274;  // OptionIndex(2), in tens of ms
+inline constexpr int kStarHashTone = 275;     // OptionIndex(3)
+inline constexpr int kDKey = 276;             // OptionIndex(4)
+inline constexpr int kDtmfSideTone = 277;     // OptionIndex(5)
+inline constexpr int kGroupCall = 278;        // OptionIndex(6), as a digit character
+inline constexpr int kAutoReset = 279;        // OptionIndex(7)
 inline constexpr int kPf1Key = 285;
 inline constexpr int kPf2Key = 286;
 inline constexpr int kOptionText15 = 288;  // text-10
@@ -59,6 +66,7 @@ inline constexpr int kTxPowerHigh = 387;
 inline constexpr int kTxPowerLow = 392;
 inline constexpr int kIdentWord = 440;  // "MZP48"
 inline constexpr int kBandCode = 445;
+inline constexpr int kIdentEnd = 446;         // 0xF8
 inline constexpr int kDtmfCodes = 512;        // 8 x 16
 inline constexpr int kTestFrequencies = 640;  // 16 x 8
 inline constexpr int kEmbeddedInfo = 768;     // 2 x 32
@@ -67,6 +75,25 @@ inline constexpr int kBandCodeAgain = 844;
 inline constexpr int kFixedDigits = 848;  // "60905626"
 inline constexpr int kFixedRun = 856;     // 8 x 0x88
 }  // namespace addr
+
+// The sixteen bytes of a channel record, by their offset from its start.
+namespace record {
+inline constexpr int kRx = 0;               // freq4; FF FF FF FF is an empty channel
+inline constexpr int kTx = 4;               // freq4
+inline constexpr int kRxTone = 8;           // tone2
+inline constexpr int kTxTone = 10;          // tone2
+inline constexpr int kForbid = 12;          // 0xF0, or 0xF8 with the forbid bit
+inline constexpr int kPowerBandwidth = 13;  // 0xC0 with the power and bandwidth bits
+inline constexpr int kFixedFC = 14;         // 0xFC
+inline constexpr int kFixedFF = 15;         // 0xFF
+inline constexpr uint8_t kForbidBit = 0x08;
+inline constexpr uint8_t kPowerBit = 0x20;
+inline constexpr uint8_t kBandwidthBit = 0x10;
+}  // namespace record
+
+// Sizes of the text fields.
+inline constexpr int kDtmfCodeSize = 16;
+inline constexpr int kEmbeddedInfoSize = 32;
 
 // A frequency field: four bytes, lowest address first, packed BCD of the
 // frequency in units of 10 Hz. FF FF FF FF is no frequency. The bytes are kept
