@@ -13,13 +13,13 @@
 namespace kv3 {
 
 struct ViewField {
-  std::string key;      // a stable name for programs ("squelch", "pf1")
+  std::string key;      // its key in the section: "squelch", "memoryCodes.3", "3.rx"
   std::string caption;  // the caption the window shows beside the value
   std::string value;    // the text the window shows
 };
 
 struct ViewSection {
-  std::string key;
+  std::string key;  // the section's key: "functionSettings"
   std::string caption;
   std::vector<ViewField> fields;
 };
@@ -32,7 +32,9 @@ struct CodeplugView {
 
 CodeplugView MakeView(const EditorState& state, Language lang);
 
-// Stable column keys of the grid (channel, rxFrequency, rxTone, ...).
-extern const std::array<const char*, 9> kGridColumnKeys;
+struct FieldRef;
+// A field's key in its section of the view ("optionalFunctions.voxGain" is
+// "voxGain"; the band's is "band").
+std::string ViewKey(const FieldRef& field);
 
 }  // namespace kv3

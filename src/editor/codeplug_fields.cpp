@@ -277,6 +277,29 @@ std::string SectionCaption(FieldSection section, Language lang) {
   return info.plain ? std::string(info.caption.zh) : Localize(info.caption, lang);
 }
 
+const char* GridColumnKey(int column) {
+  for (const ChannelColumn& c : kChannelColumns)
+    if (c.gridColumn == column) return c.key;
+  return kChannelNumberKey;
+}
+
+int8_t& ChannelChoiceOf(Channel& channel, int column) {
+  switch (column) {
+    case 5:
+      return channel.power;
+    case 6:
+      return channel.forbid;
+    case 7:
+      return channel.bandwidth;
+    default:
+      return channel.scan;
+  }
+}
+
+int8_t ChannelChoiceOf(const Channel& channel, int column) {
+  return ChannelChoiceOf(const_cast<Channel&>(channel), column);
+}
+
 void ApplyStartupValues(EditorState& state) {
   for (const FieldRef& f : AllFields()) {
     const char* startup = f.row->startup;

@@ -505,6 +505,37 @@ inline constexpr auto kFieldRows = [] {
 
 namespace kv3 {
 
+// The channel record's values: their keys (JSON, kv3ctl get/set, show
+// --json) and columns of the channel grid Grid1. Column 0 is the channel's
+// number.
+enum class ChannelValue : uint8_t { Frequency, Tone, Choice, Flag };
+
+struct ChannelColumn {
+  const char* key;
+  int gridColumn;
+  ChannelValue value;
+  // Choice: the JSON words of list entries 0 and 1.
+  std::array<const char*, 2> words = {nullptr, nullptr};
+};
+
+inline constexpr const char* kChannelNumberKey = "channel";
+inline constexpr std::array<ChannelColumn, 8> kChannelColumns{{
+    {"rxFrequency", 1, ChannelValue::Frequency},
+    {"rxTone", 2, ChannelValue::Tone},
+    {"txFrequency", 3, ChannelValue::Frequency},
+    {"txTone", 4, ChannelValue::Tone},
+    {"power", 5, ChannelValue::Choice, {"low", "high"}},
+    {"txInhibit", 6, ChannelValue::Choice, {"off", "carrier"}},
+    {"bandwidth", 7, ChannelValue::Choice, {"narrow", "wide"}},
+    {"scan", 8, ChannelValue::Flag},
+}};
+
+// The key of a grid column (0: "channel").
+const char* GridColumnKey(int column);
+// The choice (-1 blank, 0, 1) of a channel in grid column 5..8.
+int8_t& ChannelChoiceOf(Channel& channel, int column);
+int8_t ChannelChoiceOf(const Channel& channel, int column);
+
 // One field: a row, and for a repeated row its number (1..count).
 struct FieldRef {
   const FieldRow* row = nullptr;

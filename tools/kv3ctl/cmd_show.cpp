@@ -7,6 +7,7 @@
 #include "codeplug/codec.h"
 #include "codeplug/codeplug_view.h"
 #include "commands.h"
+#include "editor/codeplug_fields.h"
 #include "editor/demo.h"
 #include "image/codeplug_file.h"
 #include "interchange/entry_checks.h"
@@ -84,12 +85,12 @@ nlohmann::ordered_json ToJson(const kv3::CodeplugView& view, kv3::Language lang)
                   : lang == kv3::Language::Traditional ? "zh-Hant"
                                                        : "zh-Hans";
   auto headers = nlohmann::ordered_json::object();
-  for (int c = 0; c < 9; ++c) headers[kv3::kGridColumnKeys[c]] = view.gridHeaders[c];
+  for (int c = 0; c < 9; ++c) headers[kv3::GridColumnKey(c)] = view.gridHeaders[c];
   j["gridHeaders"] = headers;
   auto channels = nlohmann::ordered_json::array();
   for (const auto& row : view.grid) {
     nlohmann::ordered_json ch;
-    for (int c = 0; c < 9; ++c) ch[kv3::kGridColumnKeys[c]] = row[c];
+    for (int c = 0; c < 9; ++c) ch[kv3::GridColumnKey(c)] = row[c];
     channels.push_back(ch);
   }
   j["channels"] = channels;
