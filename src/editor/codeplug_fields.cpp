@@ -11,6 +11,10 @@ const SectionInfo& InfoOf(FieldSection section) {
   return kSections[static_cast<size_t>(section)];
 }
 
+std::string BandEntry(int value, Language) {
+  return std::string(kBands[value].text);
+}
+
 std::string TwoDigitNumber(int value, Language) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%02d", value);
@@ -91,13 +95,20 @@ std::optional<FieldRef> FindField(std::string_view key) {
 // The numbered slots of the shared values are read and written here only.
 
 double HeldNumber(const EditorState& state, const FieldRef& field) {
-  const SharedValues& s = state.shared;
   const Slot& slot = field.row->slot;
   switch (slot.holder) {
     case Holder::Band:
       return state.band.index;
     case Holder::Setting:
       return SettingsPosition(state.settings, static_cast<SettingsList>(slot.index));
+    default:
+      return HeldNumber(state.shared, field);
+  }
+}
+
+double HeldNumber(const SharedValues& s, const FieldRef& field) {
+  const Slot& slot = field.row->slot;
+  switch (slot.holder) {
     case Holder::OptionText:
       return Val(s.OptionText[slot.index]);
     case Holder::OptionIndex:
@@ -120,8 +131,12 @@ int FieldValue(const EditorState& state, const FieldRef& field) {
   return static_cast<int>(HeldNumber(state, field));
 }
 
+int FieldValue(const SharedValues& shared, const FieldRef& field) {
+  if (field.row->slot.holder == Holder::OptionText) return ClampedWhole(HeldNumber(shared, field));
+  return static_cast<int>(HeldNumber(shared, field));
+}
+
 void SetFieldValue(EditorState& state, const FieldRef& field, int value) {
-  SharedValues& s = state.shared;
   const Slot& slot = field.row->slot;
   switch (slot.holder) {
     case Holder::Band:
@@ -130,6 +145,15 @@ void SetFieldValue(EditorState& state, const FieldRef& field, int value) {
     case Holder::Setting:
       SettingsPosition(state.settings, static_cast<SettingsList>(slot.index)) = value;
       break;
+    default:
+      SetFieldValue(state.shared, field, value);
+      break;
+  }
+}
+
+void SetFieldValue(SharedValues& s, const FieldRef& field, int value) {
+  const Slot& slot = field.row->slot;
+  switch (slot.holder) {
     case Holder::OptionText:
       s.OptionText[slot.index] = std::to_string(value);
       break;
@@ -154,8 +178,12 @@ void SetFieldValue(EditorState& state, const FieldRef& field, int value) {
 }
 
 const std::string* HeldText(const EditorState& state, const FieldRef& field) {
+  return HeldText(state.shared, field);
+}
+
+const std::string* HeldText(const SharedValues& shared, const FieldRef& field) {
   const Slot& slot = field.row->slot;
-  return slot.holder == Holder::OptionText ? &state.shared.OptionText[slot.index] : nullptr;
+  return slot.holder == Holder::OptionText ? &shared.OptionText[slot.index] : nullptr;
 }
 
 const std::string& FieldBytes(const EditorState& state, const FieldRef& field) {
@@ -204,10 +232,6 @@ std::string EntryText(const FieldEntry& entry, int position, Language lang) {
 
 namespace {
 
-std::string BandText(int index) {
-  return index >= 0 && index < kBandCount ? std::string(kBands[index].text) : std::string();
-}
-
 std::string ListShown(const EditorState& state, const FieldRef& field, Language lang) {
   const FieldEntry& entry = field.row->entry;
   const std::string* text = HeldText(state, field);
@@ -233,7 +257,6 @@ std::string ListShown(const EditorState& state, const FieldRef& field, Language 
 
 std::string ShownText(const EditorState& state, const FieldRef& field, Language lang) {
   const FieldRow& row = *field.row;
-  if (row.slot.holder == Holder::Band) return BandText(state.band.index);
   switch (row.entry.kind) {
     case EntryKind::List:
       return ListShown(state, field, lang);

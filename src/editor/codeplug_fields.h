@@ -231,6 +231,7 @@ struct FieldRow {
 };
 
 // Entry texts built by rule, in the form a list takes them.
+std::string BandEntry(int value, Language lang);         // "400-480MHz"
 std::string TwoDigitNumber(int value, Language lang);    // "01" .. "16"
 std::string MillisecondsText(int value, Language lang);  // "100MS"
 std::string DKeyText(int value, Language lang);          // "D码", "1秒" .. "16秒"
@@ -321,7 +322,7 @@ inline constexpr auto kFieldRows = [] {
       // key, section, address, image form and decode range, holder, start-up value,
       // what the window shows, JSON form, caption (and rule, repeat).
       {"band", S::Band, addr::kBandCode, Encoded(E::BandCode, 0, kBandCount - 1), Held(H::Band),
-       nullptr, Of(EntryKind::List), Json(J::BandText),
+       nullptr, WithOutside(ListByRule(BandEntry, kBandCount), Outside::Blank), Json(J::BandText),
        Label(kBandLabel, "Form1", "Label3", "Combo1"), FieldRule::Band},
 
       {"functionSettings.voicePrompt", S::FunctionSettings, addr::kVoicePrompt, Byte(0, 2),
@@ -571,8 +572,14 @@ double HeldNumber(const EditorState& state, const FieldRef& field);
 int FieldValue(const EditorState& state, const FieldRef& field);
 // - stores a number (a decimal text for OptionText).
 void SetFieldValue(EditorState& state, const FieldRef& field, int value);
+// The same for the fields that live in the shared values (every holder but
+// the band and the function settings).
+double HeldNumber(const SharedValues& shared, const FieldRef& field);
+int FieldValue(const SharedValues& shared, const FieldRef& field);
+void SetFieldValue(SharedValues& shared, const FieldRef& field, int value);
 // The text an OptionText field holds; nullptr for other holders.
 const std::string* HeldText(const EditorState& state, const FieldRef& field);
+const std::string* HeldText(const SharedValues& shared, const FieldRef& field);
 // Text fields (Text, Bytes, DtmfCode): the bytes, one char each.
 const std::string& FieldBytes(const EditorState& state, const FieldRef& field);
 std::string& FieldBytes(EditorState& state, const FieldRef& field);

@@ -1,5 +1,7 @@
 #include "editor/demo.h"
 
+#include "editor/codeplug_fields.h"
+
 namespace kv3 {
 
 namespace {
@@ -39,8 +41,8 @@ EditorState DemoState() {
   s.shared.EmbeddedInfoText[1] = "CH1-6 PROGRAMMED";
   s.shared.TestFrequencyTable[0][0] = Freq4FromUnits(43500000);
   s.shared.TestFrequencyTable[0][1] = Freq4FromUnits(43500000);
-  s.shared.OptionText[18] = "5";
-  s.shared.OptionText[19] = "3";
+  SetFieldValue(s, Field(FieldOf("optionalFunctions.scanRxDelaySeconds")), 5);
+  SetFieldValue(s, Field(FieldOf("optionalFunctions.scanTxDelaySeconds")), 3);
   return s;
 }
 

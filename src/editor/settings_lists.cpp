@@ -1,37 +1,36 @@
 #include "editor/settings_lists.h"
 
-#include "i18n/texts.h"
+#include "editor/codeplug_fields.h"
+#include "image/hex.h"
 
 namespace kv3 {
 
+namespace {
+
+// The field table's row of a list.
+const FieldRow& RowOf(SettingsList list) {
+  for (const FieldRow& row : kFieldRows)
+    if (row.slot.holder == Holder::Setting && row.slot.index == static_cast<int>(list)) return row;
+  return kFieldRows.front();
+}
+
+}  // namespace
+
 const SettingsListInfo& InfoOf(SettingsList list) {
-  static const SettingsListInfo kInfo[] = {
-      {"Combo2", "Label4", kVoicePromptLabel, 3, 1},
-      {"Combo3", "Label5", kTxTimeoutLabel, kTxTimeoutCount, 1},
-      {"Combo4", "Label1", kPreAlertLabel, kPreAlertCount, 0},
-      {"Combo9", "Label6", kSquelchLabel, kSquelchCount, 5},
-      {"Combo6", "Label7", kBatterySaveLabel, 2, 1},
-      {"Combo7", "Label8", kBeepLabel, 2, 1},
-  };
-  return kInfo[static_cast<int>(list)];
+  static const auto kInfo = [] {
+    std::array<SettingsListInfo, kSettingsLists.size()> info{};
+    for (SettingsList l : kSettingsLists) {
+      const FieldRow& row = RowOf(l);
+      info[static_cast<size_t>(l)] = {row.caption.control, row.caption.label, row.caption.text,
+                                      row.entry.count, static_cast<int>(Val(row.startup))};
+    }
+    return info;
+  }();
+  return kInfo[static_cast<size_t>(list)];
 }
 
 std::string SettingsEntry(SettingsList list, int position, Language lang) {
-  if (position < 0 || position >= InfoOf(list).count) return {};
-  switch (list) {
-    case SettingsList::Combo2:
-      return Localize(kVoicePromptList[position], lang);
-    case SettingsList::Combo3:
-      return TxTimeoutEntry(position, lang);
-    case SettingsList::Combo4:
-      return PreAlertEntry(position, lang);
-    case SettingsList::Combo9:
-      return SquelchEntry(position, lang);
-    case SettingsList::Combo6:
-    case SettingsList::Combo7:
-      return Localize(kOffOnList[position], lang);
-  }
-  return {};
+  return EntryText(RowOf(list).entry, position, lang);
 }
 
 std::vector<std::string> SettingsEntries(SettingsList list, Language lang) {
@@ -69,7 +68,7 @@ bool SelectSetting(FunctionSettings& settings, SettingsList list, int position) 
 }
 
 int StoredSettingValue(SettingsList list, int position) {
-  return list == SettingsList::Combo3 ? position + 1 : position;
+  return RowOf(list).image.encoding == Encoding::PositionPlusOne ? position + 1 : position;
 }
 
 }  // namespace kv3
