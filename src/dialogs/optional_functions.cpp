@@ -1,6 +1,7 @@
 #include "dialogs/optional_functions.h"
 
 #include <cmath>
+#include <utility>
 
 #include "dialogs/dialog_messages.h"
 #include "i18n/texts.h"
@@ -10,41 +11,60 @@ namespace kv3 {
 
 namespace {
 
-// The list position a decimal text names, -1 when it names none.
-int Position(const std::string& text, int count, int offset = 0) {
-  double v = Val(text) - offset;
-  if (v != std::floor(v) || v < 0 || v >= count) return -1;
-  return static_cast<int>(v);
+using Controls = OptionalFunctionsControls;
+
+// The dialog's controls by the names the field table gives them.
+int* ListControl(Controls& c, std::string_view name) {
+  static constexpr std::pair<std::string_view, int Controls::*> kLists[] = {
+      {"Combo4", &Controls::Combo4},   {"Combo6", &Controls::Combo6},
+      {"Combo7", &Controls::Combo7},   {"Combo8", &Controls::Combo8},
+      {"Combo9", &Controls::Combo9},   {"Combo10", &Controls::Combo10},
+      {"Combo11", &Controls::Combo11}, {"Combo12", &Controls::Combo12},
+      {"Combo13", &Controls::Combo13}, {"Combo14", &Controls::Combo14},
+      {"Combo15", &Controls::Combo15},
+  };
+  for (const auto& [n, member] : kLists)
+    if (n == name) return &(c.*member);
+  return nullptr;
 }
 
-void StorePosition(int position, std::string& value, int offset = 0) {
-  if (position >= 0) value = std::to_string(position + offset);
+std::string* TextControl(Controls& c, std::string_view name) {
+  return name == "Text5" ? &c.Text5 : name == "Text6" ? &c.Text6 : nullptr;
 }
 
-std::string DelayShown(const std::string& text) {
-  return text.empty() ? "0" : text;
+bool* CheckControl(Controls& c, std::string_view name) {
+  return name == "Check3" ? &c.Check3 : name == "Check4" ? &c.Check4 : nullptr;
+}
+
+// The fields the dialog shows.
+template <typename Fn>
+void ForEachField(Fn&& fn) {
+  for (const FieldRef& f : AllFields())
+    if (f.row->section == FieldSection::OptionalFunctions) fn(f, f.row->caption.control);
+}
+
+// The list position a value names, -1 when it names none.
+int Position(const SharedValues& shared, const FieldRef& f) {
+  double v = HeldNumber(shared, f);
+  if (v != std::floor(v) || std::abs(v) > 1e9) return -1;
+  return ListPosition(f.row->entry, static_cast<int>(v));
 }
 
 }  // namespace
 
 OptionalFunctionsControls ControlsFromShared(const SharedValues& shared) {
-  const auto& ot = shared.OptionText;
   OptionalFunctionsControls c;
-  c.Combo4 = Position(ot[3], kPttIdCount);
-  c.Combo6 = Position(ot[5], kOffOnCount);
-  c.Combo7 = Position(ot[6], kVoxGainCount);
-  c.Combo8 = Position(ot[7], kVoxDelayCount);
-  c.Combo9 = Position(ot[8], kOffOnCount);
-  c.Combo10 = Position(ot[9], kOffOnCount);
-  c.Combo11 = Position(ot[10], kPriorityModeCount);
-  c.Combo12 = Position(ot[11], kChannelCount, 1);
-  c.Combo13 = Position(ot[12], form5::kRetraceCount);
-  c.Combo14 = Position(ot[13], form5::kRetraceCount);
-  c.Combo15 = Position(ot[14], kReturnChannelCount);
-  c.Text5 = DelayShown(ot[18]);
-  c.Text6 = DelayShown(ot[19]);
-  c.Check3 = Val(ot[22]) != 0;
-  c.Check4 = Val(ot[23]) != 0;
+  ForEachField([&](const FieldRef& f, std::string_view control) {
+    if (int* list = ListControl(c, control)) {
+      *list = Position(shared, f);
+    } else if (std::string* text = TextControl(c, control)) {
+      // An unset delay shows "0", which is what the radio is given for it.
+      const std::string* held = HeldText(shared, f);
+      *text = held && !held->empty() ? *held : "0";
+    } else if (bool* check = CheckControl(c, control)) {
+      *check = HeldNumber(shared, f) != 0;
+    }
+  });
   return c;
 }
 
@@ -62,28 +82,32 @@ bool ParseScanDelay(std::string_view text, int& seconds) {
   return true;
 }
 
-OptionalFunctionsStore StoreOptionalFunctions(const OptionalFunctionsControls& c,
+OptionalFunctionsStore StoreOptionalFunctions(const OptionalFunctionsControls& controls,
                                               SharedValues& shared) {
-  int rxDelay = 0, txDelay = 0;
-  if (!ParseScanDelay(c.Text5, rxDelay)) return OptionalFunctionsStore::BadReceiveDelay;
-  if (!ParseScanDelay(c.Text6, txDelay)) return OptionalFunctionsStore::BadTransmitDelay;
+  Controls c = controls;
+  // Both delays are checked before anything is stored.
+  OptionalFunctionsStore refused = OptionalFunctionsStore::Stored;
+  ForEachField([&](const FieldRef&, std::string_view control) {
+    int seconds = 0;
+    std::string* text = TextControl(c, control);
+    if (!text || refused != OptionalFunctionsStore::Stored || ParseScanDelay(*text, seconds))
+      return;
+    refused = control == "Text5" ? OptionalFunctionsStore::BadReceiveDelay
+                                 : OptionalFunctionsStore::BadTransmitDelay;
+  });
+  if (refused != OptionalFunctionsStore::Stored) return refused;
 
-  auto& ot = shared.OptionText;
-  StorePosition(c.Combo4, ot[3]);
-  StorePosition(c.Combo6, ot[5]);
-  StorePosition(c.Combo7, ot[6]);
-  StorePosition(c.Combo8, ot[7]);
-  StorePosition(c.Combo9, ot[8]);
-  StorePosition(c.Combo10, ot[9]);
-  StorePosition(c.Combo11, ot[10]);
-  StorePosition(c.Combo12, ot[11], 1);
-  StorePosition(c.Combo13, ot[12]);
-  StorePosition(c.Combo14, ot[13]);
-  StorePosition(c.Combo15, ot[14]);
-  ot[18] = std::to_string(rxDelay);
-  ot[19] = std::to_string(txDelay);
-  ot[22] = c.Check3 ? "1" : "0";
-  ot[23] = c.Check4 ? "1" : "0";
+  ForEachField([&](const FieldRef& f, std::string_view control) {
+    int seconds = 0;
+    if (int* list = ListControl(c, control)) {
+      // A list without a selection leaves its value.
+      if (*list >= 0) SetFieldValue(shared, f, ListValue(f.row->entry, *list));
+    } else if (std::string* text = TextControl(c, control)) {
+      if (ParseScanDelay(*text, seconds)) SetFieldValue(shared, f, seconds);
+    } else if (bool* check = CheckControl(c, control)) {
+      SetFieldValue(shared, f, *check ? 1 : 0);
+    }
+  });
   return OptionalFunctionsStore::Stored;
 }
 

@@ -13,13 +13,16 @@
 namespace kv3 {
 
 // Entries of the dialog's lists.
-inline constexpr int kPttIdCount = 3;         // Combo4
-inline constexpr int kOffOnCount = 2;         // Combo6, Combo9, Combo10
-inline constexpr int kVoxGainCount = 11;      // Combo7
-inline constexpr int kVoxDelayCount = 6;      // Combo8
-inline constexpr int kPriorityModeCount = 3;  // Combo11: "无", "固定", "选定"
+inline constexpr int kPttIdCount = FieldOf("optionalFunctions.pttId").entry.count;  // Combo4
+inline constexpr int kOffOnCount =
+    FieldOf("optionalFunctions.voxFunction").entry.count;  // Combo6, Combo9, Combo10
+inline constexpr int kVoxGainCount = FieldOf("optionalFunctions.voxGain").entry.count;    // Combo7
+inline constexpr int kVoxDelayCount = FieldOf("optionalFunctions.voxDelay").entry.count;  // Combo8
+// Combo11: "无", "固定", "选定"
+inline constexpr int kPriorityModeCount = FieldOf("optionalFunctions.priority").entry.count;
 inline constexpr int kPriorityFixed = 1;
-inline constexpr int kReturnChannelCount = 4;  // Combo15
+inline constexpr int kReturnChannelCount =
+    FieldOf("optionalFunctions.returnChannel").entry.count;  // Combo15
 
 // The controls of the dialog as values: list positions (-1 is no selection),
 // the two delay boxes' texts and the two check boxes.

@@ -6,6 +6,7 @@
 #include "dialogs/optional_functions.h"
 #include "dialogs/test_frequencies.h"
 #include "editor/band.h"
+#include "editor/codeplug_fields.h"
 #include "editor/decimal_text.h"
 #include "editor/frequency_entry.h"
 #include "editor/tone_entry.h"
@@ -201,22 +202,27 @@ std::vector<RuleFinding> CheckEditorRules(const EditorState& state) {
       }
   }
 
-  for (int k = 0; k < 8; ++k) {
-    const std::string& code = s.DtmfMemoryCodes[k];
-    if (code.find_first_not_of("0123456789ABCD*#") != std::string::npos)
+  constexpr const FieldRow& kCodes = FieldOf("dtmf.memoryCodes.#");
+  for (int k = 0; k < kCodes.repeat.count; ++k) {
+    const std::string& code = FieldBytes(state, Field(kCodes, k + 1));
+    if (code.find_first_not_of(kCodes.entry.characters) != std::string::npos)
       out.push_back({"dtmf.memoryCodes[" + std::to_string(k) + "]", ShownBytes(code),
                      "not DTMF characters (0-9, A-D, * and #)"});
   }
-  int delay = s.OptionIndex[2];
-  if (delay != 0 && (delay < 100 || delay > 1000 || delay % 50 != 0))
-    out.push_back({"dtmf.firstDigitDelayMs", std::to_string(delay),
+  // The first digit delay: an entry of the dialog's hidden list, or the
+  // start-up value that no list shows.
+  constexpr const FieldRow& kDelay = FieldOf("dtmf.firstDigitDelayMs");
+  int delay = FieldValue(state, Field(kDelay));
+  if (delay != static_cast<int>(Val(kDelay.startup)) && ListPosition(kDelay.entry, delay) < 0)
+    out.push_back({kDelay.key, std::to_string(delay),
                    "not one of the dialog's 100, 150, ... 1000 milliseconds"});
 
-  int priority = static_cast<int>(Val(s.OptionText[10]));
-  int channel = static_cast<int>(Val(s.OptionText[11]));
+  constexpr const FieldRow& kChannel = FieldOf("optionalFunctions.priorityChannel");
+  int priority = static_cast<int>(HeldNumber(state, Field(FieldOf("optionalFunctions.priority"))));
+  int channel = static_cast<int>(HeldNumber(state, Field(kChannel)));
   if (PriorityChannelChosen(priority, channel - 1, state.grid, 0).message != PriorityMessage::None)
-    out.push_back({"optionalFunctions.priorityChannel", std::to_string(channel),
-                   "an empty channel as the fixed priority channel"});
+    out.push_back(
+        {kChannel.key, std::to_string(channel), "an empty channel as the fixed priority channel"});
   return out;
 }
 
