@@ -1,11 +1,14 @@
 #include "interchange/field_edit.h"
 
+#include <cctype>
+
 #include "dialogs/dialog_messages.h"
 #include "dialogs/embedded_info.h"
 #include "dialogs/optional_functions.h"
 #include "dialogs/test_frequencies.h"
 #include "editor/grid_text.h"
 #include "i18n/messages.h"
+#include "image/hex.h"
 #include "interchange/entry_checks.h"
 #include "interchange/field_json.h"
 
@@ -75,6 +78,12 @@ const FieldRow* RowWithRule(FieldRule rule) {
   return nullptr;
 }
 
+// The start-up value of a list that no entry shows (the first digit delay's
+// 0): a new codeplug holds it, so it may be given back.
+bool IsStartupValue(const FieldRow& row, int value) {
+  return row.startup && *row.startup && value == static_cast<int>(Val(row.startup));
+}
+
 FieldEditResult Refused(const FieldRef& field, const std::string& why) {
   return {false, field.Key() + ": " + why};
 }
@@ -87,7 +96,7 @@ FieldEditResult SetListValue(EditorState& state, const FieldRef& field, std::str
                              FieldEditContext& context) {
   const FieldRow& row = *field.row;
   std::optional<int> v = ListValueOf(row, text);
-  if (!v || ListPosition(row.entry, *v) < 0)
+  if (!v || (ListPosition(row.entry, *v) < 0 && !IsStartupValue(row, *v)))
     return Quoted(field, text, "is none of " + AllowedValues(field, context.lang));
   switch (row.rule) {
     case FieldRule::PriorityMode: {
@@ -141,21 +150,43 @@ FieldEditResult SetWholeNumber(EditorState& state, const FieldRef& field, std::s
   return {};
 }
 
-FieldEditResult SetCharacters(EditorState& state, const FieldRef& field, std::string_view text) {
+// A text as get shows it back to what it stands for: \\ is a backslash and
+// \xNN the character NN; another backslash stays as it is.
+std::string Unescaped(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\') {
+      out.push_back('\\');
+      ++i;
+    } else if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 3]))) {
+      out += Latin1ToUtf8(std::string(
+          1, static_cast<char>(std::stoi(std::string(text.substr(i + 2, 2)), nullptr, 16))));
+      i += 3;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+FieldEditResult SetCharacters(EditorState& state, const FieldRef& field, std::string_view shown) {
   const FieldRow& row = *field.row;
+  const std::string text = Unescaped(shown);
   std::string bytes;
   if (row.entry.characters) {
     if (text.find_first_not_of(row.entry.characters) != std::string_view::npos)
-      return Quoted(field, text,
+      return Quoted(field, shown,
                     "holds characters a DTMF code cannot: only 0-9, A-D, * and # are taken");
     bytes = text;
   } else if (!EmbeddedInfoBytes(text, bytes)) {
-    return Quoted(field, text,
+    return Quoted(field, shown,
                   "holds a character the box does not take: only printable Latin-1 characters "
                   "have a byte in the radio");
   }
   if (bytes.size() > row.image.size)
-    return Quoted(field, text, "is longer than " + std::to_string(row.image.size) + " characters");
+    return Quoted(field, shown, "is longer than " + std::to_string(row.image.size) + " characters");
   FieldBytes(state, field) = bytes;
   return {};
 }
@@ -254,10 +285,12 @@ std::string AllowedValues(const FieldRef& field, Language lang) {
         }
         shown += (p ? ", " : "") + EntryText(e, p, lang);
       }
+      if (row.startup && *row.startup && ListPosition(e, static_cast<int>(Val(row.startup))) < 0)
+        values += " or " + std::string(row.startup) + ", the start-up value";
       return values + " (" + shown + ")";
     }
     case EntryKind::CheckBox:
-      return "true|false";
+      return "false|true";
     case EntryKind::WholeNumber:
       return Series(e.first, 1, e.last) +
              (row.rule == FieldRule::PowerLevel ? " (with --tuning)" : "");
@@ -293,7 +326,7 @@ std::string AllowedValues(const ChannelColumn& column, Language lang) {
              ChoiceText(column.gridColumn, 0, lang) + ", " +
              ChoiceText(column.gridColumn, 1, lang) + ")";
     case ChannelValue::Flag:
-      return "true|false (" + ChoiceText(column.gridColumn, 0, lang) + ", " +
+      return "false|true (" + ChoiceText(column.gridColumn, 0, lang) + ", " +
              ChoiceText(column.gridColumn, 1, lang) + ")";
   }
   return {};

@@ -1,6 +1,8 @@
 // kv3ctl set: edits a codeplug file by the rules that typing into the main
 // window applies. Every value goes through the editor's key filter and commit
-// as a typed one; a value given for a choice list is a pick from it.
+// as a typed one; a value given for a choice list is a pick from it. KEY=VALUE
+// sets any value by its key in the JSON format, through the rules of the
+// window that edits it; all of them are taken or the file stays as it was.
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include "editor/tone_entry.h"
 #include "i18n/message_box.h"
 #include "i18n/texts.h"
+#include "interchange/field_edit.h"
 
 namespace kv3ctl {
 
@@ -31,7 +34,8 @@ struct Refusal {
 
 class SetCommand {
  public:
-  SetCommand(kv3::EditorState& state, kv3::Language lang) : state_(state), lang_(lang) {}
+  SetCommand(kv3::EditorState& state, kv3::Language lang, bool tuning)
+      : state_(state), lang_(lang), context_(kv3::StartEditing(state, lang, tuning)) {}
 
   std::optional<Refusal> Band(const std::string& value, bool yes) {
     int index = BandIndexOf(value);
@@ -46,26 +50,27 @@ class SetCommand {
     return std::nullopt;
   }
 
-  std::optional<Refusal> Frequency(int row, int col, const std::string& value, const char* option) {
-    Open(row, col);
-    if (state_.grid.EditCol != col)
-      return Refusal{"channel " + std::to_string(row) + " is empty: start it with --rx"};
+  std::optional<Refusal> Frequency(int row, int col, const std::string& value,
+                                   const std::string& option) {
+    if (auto r = NeedChannel(row, col)) return r;
     std::string text;
     for (unsigned char c : value) {
       kv3::KeyFilterResult k = kv3::FrequencyKeyFilter(c);
       if (k.action != kv3::KeyAction::Accept)
-        return Refusal{std::string(option) + " '" + value +
+        return Refusal{option + " '" + value +
                        "': only digits and a point can be typed "
                        "into a frequency cell"};
       text.push_back(static_cast<char>(k.key));
     }
     if (text.empty() && col == 3)
-      return Refusal{
-          "--tx '': a transmit frequency cannot be emptied (use --clear for the channel)"};
+      return Refusal{option + " '': a transmit frequency cannot be emptied (" +
+                     (keys_ ? "an empty " + ChannelKeyOf(row, 1) + " deletes the channel"
+                            : std::string("use --clear for the channel")) +
+                     ")"};
     kv3::FrequencyCommit commit = kv3::CommitFrequency(state_, text);
     switch (commit.outcome) {
       case kv3::FrequencyOutcome::NotANumber:
-        return Refusal{std::string(option) + " '" + value + "' is not a frequency in MHz"};
+        return Refusal{option + " '" + value + "' is not a frequency in MHz"};
       case kv3::FrequencyOutcome::OutOfBand:
         return Refusal{kv3::MakeMessageRequest(commit.message, lang_).prompt};
       default:
@@ -73,7 +78,8 @@ class SetCommand {
     }
   }
 
-  std::optional<Refusal> Tone(int row, int col, const std::string& value, const char* option) {
+  std::optional<Refusal> Tone(int row, int col, const std::string& value,
+                              const std::string& option) {
     if (auto r = NeedChannel(row, col)) return r;
     if (int position = ToneListPosition(value); position >= 0) {
       kv3::PickTone(state_, position);
@@ -83,7 +89,7 @@ class SetCommand {
     for (unsigned char c : value) {
       kv3::KeyFilterResult k = kv3::ToneKeyFilter(c);
       if (k.action != kv3::KeyAction::Accept)
-        return Refusal{std::string(option) + " '" + value +
+        return Refusal{option + " '" + value +
                        "': only digits, a point, D, N and I "
                        "can be typed into a tone cell"};
       text.push_back(static_cast<char>(k.key));
@@ -92,16 +98,16 @@ class SetCommand {
     // refused like --rx 1.2.3, not read as far as it makes sense.
     bool number = !text.empty() && (text[0] == 'D' || kv3::ParseDecimalText(text));
     if (!number || !kv3::NormaliseToneText(text, -1))
-      return Refusal{std::string(option) + " '" + value +
+      return Refusal{option + " '" + value +
                      "' is no tone: give off, a CTCSS tone 67.0..254.1 or a DCS code such as "
                      "D023N (octal digits, N or I)"};
     kv3::CommitTone(state_, text, -1);
     return std::nullopt;
   }
 
-  std::optional<Refusal> Choice(int row, int col, const std::string& value, const char* option,
-                                const std::array<kv3::Text2, 2>& list, const char* word0,
-                                const char* word1) {
+  std::optional<Refusal> Choice(int row, int col, const std::string& value,
+                                const std::string& option, const std::array<kv3::Text2, 2>& list,
+                                const char* word0, const char* word1) {
     if (auto r = NeedChannel(row, col)) return r;
     int position = -1;
     for (int k = 0; k < 2; ++k) {
@@ -110,8 +116,7 @@ class SetCommand {
           value == kv3::Localize(list[k], kv3::Language::Traditional))
         position = k;
     }
-    if (position < 0)
-      return Refusal{std::string(option) + " '" + value + "': choose " + word0 + " or " + word1};
+    if (position < 0) return Refusal{option + " '" + value + "': choose " + word0 + " or " + word1};
     kv3::PickChoice(state_.grid, position);
     return std::nullopt;
   }
@@ -119,6 +124,43 @@ class SetCommand {
   void Clear(int row) {
     Open(row, 1);
     kv3::CommitFrequency(state_, "");
+  }
+
+  // KEY=VALUE: a field of the table, a channel's value or the band.
+  std::optional<Refusal> Key(const kv3::CodeplugKey& key, const std::string& name,
+                             const std::string& value, bool yes) {
+    keys_ = true;
+    // The value it has already: nothing is typed, nothing changes.
+    if (kv3::ValueText(state_, name) == value) return std::nullopt;
+    if (key.field) {
+      if (key.field->row->rule == kv3::FieldRule::Band) return Band(value, yes);
+      kv3::FieldEditResult r = kv3::SetFieldText(state_, *key.field, value, context_);
+      if (!r.ok) return Refusal{r.message};
+      return std::nullopt;
+    }
+    const int row = key.channel;
+    const int col = key.column->gridColumn;
+    switch (key.column->value) {
+      case kv3::ChannelValue::Frequency:
+        if (col == 1 && value.empty()) {
+          Clear(row);
+          return std::nullopt;
+        }
+        return Frequency(row, col, value, name);
+      case kv3::ChannelValue::Tone:
+        return Tone(row, col, value, name);
+      case kv3::ChannelValue::Choice:
+        return Choice(row, col, value, name, ChoiceList(col), key.column->words[0],
+                      key.column->words[1]);
+      case kv3::ChannelValue::Flag:
+        // The JSON format's true and false; yes and no as --scan takes them.
+        return Choice(row, col,
+                      value == "yes"  ? std::string("true")
+                      : value == "no" ? std::string("false")
+                                      : value,
+                      name, kv3::kScanList, "false", "true");
+    }
+    return std::nullopt;
   }
 
  private:
@@ -131,8 +173,28 @@ class SetCommand {
   std::optional<Refusal> NeedChannel(int row, int col) {
     Open(row, col);
     if (state_.grid.EditCol != col)
-      return Refusal{"channel " + std::to_string(row) + " is empty: start it with --rx"};
+      return Refusal{"channel " + std::to_string(row) + " is empty: start it with " +
+                     (keys_ ? ChannelKeyOf(row, 1) : std::string("--rx"))};
     return std::nullopt;
+  }
+
+  static std::string ChannelKeyOf(int row, int col) {
+    for (const kv3::ChannelColumn& c : kv3::kChannelColumns)
+      if (c.gridColumn == col) return kv3::ChannelKey(row, c);
+    return {};
+  }
+
+  static const std::array<kv3::Text2, 2>& ChoiceList(int col) {
+    switch (col) {
+      case 5:
+        return kv3::kPowerList;
+      case 6:
+        return kv3::kForbidList;
+      case 7:
+        return kv3::kBandwidthList;
+      default:
+        return kv3::kScanList;
+    }
   }
 
   // A value that is the text of a tone list entry is a pick of that entry.
@@ -168,7 +230,25 @@ class SetCommand {
 
   kv3::EditorState& state_;
   kv3::Language lang_;
+  // What the windows remember between the edits of this run.
+  kv3::FieldEditContext context_;
+  // The edits are given by key: hints name keys, not options.
+  bool keys_ = false;
 };
+
+// set --list: every key, with the values it takes.
+void PrintKeyList(kv3::Language lang) {
+  auto line = [](const std::string& key, const std::string& allowed) {
+    std::cout << key << std::string(key.size() < 38 ? 38 - key.size() : 1, ' ') << allowed << "\n";
+  };
+  for (const kv3::FieldRef& f : kv3::AllFields())
+    if (f.row->section == kv3::FieldSection::Band) line(f.Key(), kv3::AllowedValues(f, lang));
+  for (int n = 1; n <= kv3::kChannelCount; ++n)
+    for (const kv3::ChannelColumn& column : kv3::kChannelColumns)
+      line(kv3::ChannelKey(n, column), kv3::AllowedValues(column, lang));
+  for (const kv3::FieldRef& f : kv3::AllFields())
+    if (f.row->section != kv3::FieldSection::Band) line(f.Key(), kv3::AllowedValues(f, lang));
+}
 
 bool ParseChannel(const std::string& text, int& row) {
   if (text.empty() || text.size() > 2 ||
@@ -184,11 +264,29 @@ int RunSet(const Arguments& argv) {
   Args args(argv,
             {"--channel", "--rx", "--tx", "--rx-tone", "--tx-tone", "--power", "--forbid",
              "--bandwidth", "--scan", "--band", "--lang"},
-            {"--clear", "--yes"});
+            {"--clear", "--yes", "--tuning", "--list"});
   if (!args.ok()) return Usage(args.error());
-  if (args.positionals().size() != 1) return Usage("set needs one FILE");
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
+  if (args.Has("--list")) {
+    if (!args.positionals().empty()) return Usage("set --list takes no FILE");
+    PrintKeyList(lang);
+    return kExitOk;
+  }
+  if (args.positionals().empty()) return Usage("set needs one FILE");
+
+  // KEY=VALUE: every key is known before the file is read.
+  std::vector<std::pair<kv3::CodeplugKey, std::pair<std::string, std::string>>> edits;
+  for (size_t i = 1; i < args.positionals().size(); ++i) {
+    const std::string& edit = args.positionals()[i];
+    size_t eq = edit.find('=');
+    if (eq == std::string::npos)
+      return Usage("'" + edit + "' is no KEY=VALUE (set takes one FILE)");
+    std::string key = edit.substr(0, eq);
+    std::optional<kv3::CodeplugKey> k = kv3::ParseCodeplugKey(key);
+    if (!k) return Usage("no key '" + key + "': 'kv3ctl set --list' shows every key");
+    edits.push_back({*k, {key, edit.substr(eq + 1)}});
+  }
 
   const char* channelOptions[] = {"--rx",     "--tx",        "--rx-tone", "--tx-tone", "--power",
                                   "--forbid", "--bandwidth", "--scan",    "--clear"};
@@ -198,13 +296,14 @@ int RunSet(const Arguments& argv) {
   if (channelEdit && !args.Has("--channel")) return Usage("channel edits need --channel N");
   if (args.Has("--channel") && !ParseChannel(args.Value("--channel"), row))
     return Usage("--channel takes a channel number 1..16");
-  if (!channelEdit && !args.Has("--band")) return Usage("set needs something to change");
+  if (!channelEdit && !args.Has("--band") && edits.empty())
+    return Usage("set needs something to change");
 
   const std::string& path = args.positionals()[0];
   kv3::EditorState state;
   if (!LoadState(path, lang, state)) return kExitFile;
 
-  SetCommand set(state, lang);
+  SetCommand set(state, lang, args.Has("--tuning"));
   std::optional<Refusal> refusal;
   auto run = [&](auto&& step) {
     if (!refusal) refusal = step();
@@ -235,6 +334,8 @@ int RunSet(const Arguments& argv) {
     run([&] {
       return set.Choice(row, 8, args.Value("--scan"), "--scan", kv3::kScanList, "no", "yes");
     });
+  for (const auto& [key, edit] : edits)
+    run([&] { return set.Key(key, edit.first, edit.second, args.Has("--yes")); });
   if (refusal) {
     std::cerr << "kv3ctl: " << refusal->message << "\n" << path << ": not changed\n";
     return kExitRefused;

@@ -16,6 +16,7 @@ int RunRead(const Arguments& args);
 int RunWrite(const Arguments& args);
 int RunPorts(const Arguments& args);
 int RunSet(const Arguments& args);
+int RunGet(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunDiff(const Arguments& args);

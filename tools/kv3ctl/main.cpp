@@ -33,8 +33,15 @@ const Command kCommands[] = {
     {"set",
      "FILE --channel N [--rx F] [--tx F] [--rx-tone T] [--tx-tone T] [--power low|high]\n"
      "      [--forbid off|carrier] [--bandwidth narrow|wide] [--scan no|yes] [--clear]\n"
-     "      [--band INDEX] [--yes] [--lang L]   edit a codeplug as typing into the grid",
+     "      [--band INDEX] [--yes] [--lang L]   edit a codeplug as typing into the grid\n"
+     "  set FILE KEY=VALUE ... [--tuning] [--yes] [--lang L]  set values by their keys in the\n"
+     "      JSON format, as the windows take them (all or none; --tuning: the power levels)\n"
+     "  set --list [--lang L]                         every KEY and the values it takes",
      kv3ctl::RunSet},
+    {"get",
+     "FILE [KEY...] [--lang L]                       print values as KEY=VALUE lines (all\n"
+     "      without KEY), in the form set takes them",
+     kv3ctl::RunGet},
     {"export",
      "FILE -o OUT.csv|OUT.json                     the channel list as CSV, or all as JSON",
      kv3ctl::RunExport},
