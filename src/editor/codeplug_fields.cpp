@@ -306,23 +306,6 @@ const char* GridColumnKey(int column) {
   return kChannelNumberKey;
 }
 
-int8_t& ChannelChoiceOf(Channel& channel, int column) {
-  switch (column) {
-    case 5:
-      return channel.power;
-    case 6:
-      return channel.forbid;
-    case 7:
-      return channel.bandwidth;
-    default:
-      return channel.scan;
-  }
-}
-
-int8_t ChannelChoiceOf(const Channel& channel, int column) {
-  return ChannelChoiceOf(const_cast<Channel&>(channel), column);
-}
-
 void ApplyStartupValues(EditorState& state) {
   for (const FieldRef& f : AllFields()) {
     const char* startup = f.row->startup;

@@ -533,9 +533,6 @@ inline constexpr std::array<ChannelColumn, 8> kChannelColumns{{
 
 // The key of a grid column (0: "channel").
 const char* GridColumnKey(int column);
-// The choice (-1 blank, 0, 1) of a channel in grid column 5..8.
-int8_t& ChannelChoiceOf(Channel& channel, int column);
-int8_t ChannelChoiceOf(const Channel& channel, int column);
 
 // One field: a row, and for a repeated row its number (1..count).
 struct FieldRef {

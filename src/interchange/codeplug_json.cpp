@@ -198,10 +198,10 @@ void ReadChannel(const Json& item, const std::string& path, std::set<int>& taken
   if (ch.tx.blank() && ch.txTone.kind == ToneKind::Off) ch.txTone = Tone::Blank();
   for (const ChannelColumn& column : kChannelColumns) {
     if (column.value == ChannelValue::Flag) {
-      r.Bool(column.key, [&](bool v) { ChannelChoiceOf(ch, column.gridColumn) = v ? 1 : 0; });
+      r.Bool(column.key, [&](bool v) { ChoiceCell(ch, column.gridColumn) = v ? 1 : 0; });
     } else if (column.value == ChannelValue::Choice && r.String(column.key, t)) {
       if (t == column.words[0] || t == column.words[1])
-        ChannelChoiceOf(ch, column.gridColumn) = t == column.words[0] ? 0 : 1;
+        ChoiceCell(ch, column.gridColumn) = t == column.words[0] ? 0 : 1;
       else
         r.Problem(column.key, "\"" + t + "\" is not \"" + column.words[0] + "\" or \"" +
                                   column.words[1] + "\"");

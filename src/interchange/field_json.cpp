@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/grid_edit.h"
 #include "image/hex.h"
 
 namespace kv3 {
@@ -138,9 +139,9 @@ OrderedJson ChannelToJson(const Channel& ch, const ChannelColumn& column) {
     case ChannelValue::Tone:
       return ToneJsonText(column.gridColumn == 2 ? ch.rxTone : ch.txTone);
     case ChannelValue::Choice:
-      return column.words[ChannelChoiceOf(ch, column.gridColumn) == 0 ? 0 : 1];
+      return column.words[ChoiceCell(ch, column.gridColumn) == 0 ? 0 : 1];
     case ChannelValue::Flag:
-      return ChannelChoiceOf(ch, column.gridColumn) == 1;
+      return ChoiceCell(ch, column.gridColumn) == 1;
   }
   return nullptr;
 }
