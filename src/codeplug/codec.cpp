@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "editor/band.h"
 #include "editor/codeplug_fields.h"
@@ -54,7 +56,8 @@ uint8_t BandCode(int index) {
 }
 
 // A field of the table into the image, by its encoding.
-void PutField(const EditorState& state, const FieldRef& field, MemoryImage& img) {
+[[gnu::always_inline]] inline void PutField(const EditorState& state, const FieldRef& field,
+                                            MemoryImage& img) {
   const FieldRow& row = *field.row;
   const int address = field.Address();
   uint8_t& byte = img[At(address)];
@@ -110,7 +113,8 @@ void PutField(const EditorState& state, const FieldRef& field, MemoryImage& img)
 
 // The value a whole-number field's bytes stand for, nullopt when the
 // encoding gives none.
-std::optional<int> ReadValue(std::span<const uint8_t> img, const FieldRef& field) {
+[[gnu::always_inline]] inline std::optional<int> ReadValue(std::span<const uint8_t> img,
+                                                           const FieldRef& field) {
   const int address = field.Address();
   const uint8_t b = img[At(address)];
   switch (field.row->image.encoding) {
@@ -139,7 +143,8 @@ std::optional<int> ReadValue(std::span<const uint8_t> img, const FieldRef& field
 
 // A field of the image into the editor; a whole number outside the range
 // the decoder takes leaves the editor's value.
-void TakeField(std::span<const uint8_t> img, const FieldRef& field, EditorState& state) {
+[[gnu::always_inline]] inline void TakeField(std::span<const uint8_t> img, const FieldRef& field,
+                                             EditorState& state) {
   const FieldRow& row = *field.row;
   const int address = field.Address();
   switch (row.image.encoding) {
@@ -185,6 +190,29 @@ constexpr FixedBytes kFixedBytes[] = {
     {addr::kFixedRun, "\x88\x88\x88\x88\x88\x88\x88\x88"},
 };
 
+// Every row of the table, unrolled when the program is compiled: each
+// field's address, encoding and holder are constants, so the loop folds to
+// the loads and stores a hand-written codec would make.
+template <size_t I>
+[[gnu::always_inline]] inline void PutRow(const EditorState& state, MemoryImage& img) {
+  constexpr const FieldRow& row = kFieldRows[I];
+  for (int n = 1; n <= row.repeat.count; ++n) PutField(state, FieldRef{&row, n}, img);
+}
+template <size_t... I>
+void PutRows(const EditorState& state, MemoryImage& img, std::index_sequence<I...>) {
+  (PutRow<I>(state, img), ...);
+}
+template <size_t I>
+[[gnu::always_inline]] inline void TakeRow(std::span<const uint8_t> img, EditorState& state) {
+  constexpr const FieldRow& row = kFieldRows[I];
+  for (int n = 1; n <= row.repeat.count; ++n) TakeField(img, FieldRef{&row, n}, state);
+}
+template <size_t... I>
+void TakeRows(std::span<const uint8_t> img, EditorState& state, std::index_sequence<I...>) {
+  (TakeRow<I>(img, state), ...);
+}
+constexpr auto kRowIndices = std::make_index_sequence<kFieldRows.size()>();
+
 }  // namespace
 
 MemoryImage EncodeImage(const EditorState& state) {
@@ -219,7 +247,7 @@ MemoryImage EncodeImage(const EditorState& state) {
   img[At(addr::kScanBitmap)] = scanLo;
   img[At(addr::kScanBitmap + 1)] = scanHi;
 
-  for (const FieldRef& field : AllFields()) PutField(state, field, img);
+  PutRows(state, img, kRowIndices);
   for (const FixedBytes& fixed : kFixedBytes) PutAscii(img, fixed.address, fixed.bytes);
   return img;
 }
@@ -276,7 +304,7 @@ bool DecodeImage(std::span<const uint8_t> img, EditorState& state) {
   }
 
   // The band is selected without a question: ConfirmedBandIndex follows it.
-  for (const FieldRef& field : AllFields()) TakeField(img, field, state);
+  TakeRows(img, state, kRowIndices);
   return true;
 }
 

@@ -77,10 +77,6 @@ std::string FieldRef::Key() const {
   return key;
 }
 
-int FieldRef::Address() const {
-  return row->address + (number - 1) * row->repeat.stride;
-}
-
 const std::vector<FieldRef>& AllFields() {
   static const std::vector<FieldRef> all = MakeAllFields();
   return all;
@@ -136,47 +132,6 @@ int FieldValue(const SharedValues& shared, const FieldRef& field) {
   return static_cast<int>(HeldNumber(shared, field));
 }
 
-void SetFieldValue(EditorState& state, const FieldRef& field, int value) {
-  const Slot& slot = field.row->slot;
-  switch (slot.holder) {
-    case Holder::Band:
-      SelectBandSilently(state.band, value);
-      break;
-    case Holder::Setting:
-      SettingsPosition(state.settings, static_cast<SettingsList>(slot.index)) = value;
-      break;
-    default:
-      SetFieldValue(state.shared, field, value);
-      break;
-  }
-}
-
-void SetFieldValue(SharedValues& s, const FieldRef& field, int value) {
-  const Slot& slot = field.row->slot;
-  switch (slot.holder) {
-    case Holder::OptionText:
-      s.OptionText[slot.index] = std::to_string(value);
-      break;
-    case Holder::OptionIndex:
-      s.OptionIndex[slot.index] = value;
-      break;
-    case Holder::Pf1KeyFunction:
-      s.Pf1KeyFunction = value;
-      break;
-    case Holder::Pf2KeyFunction:
-      s.Pf2KeyFunction = value;
-      break;
-    case Holder::TxPowerHighLevel:
-      s.TxPowerHighLevel = value;
-      break;
-    case Holder::TxPowerLowLevel:
-      s.TxPowerLowLevel = value;
-      break;
-    default:
-      break;
-  }
-}
-
 const std::string* HeldText(const EditorState& state, const FieldRef& field) {
   return HeldText(state.shared, field);
 }
@@ -184,30 +139,6 @@ const std::string* HeldText(const EditorState& state, const FieldRef& field) {
 const std::string* HeldText(const SharedValues& shared, const FieldRef& field) {
   const Slot& slot = field.row->slot;
   return slot.holder == Holder::OptionText ? &shared.OptionText[slot.index] : nullptr;
-}
-
-const std::string& FieldBytes(const EditorState& state, const FieldRef& field) {
-  return FieldBytes(const_cast<EditorState&>(state), field);
-}
-
-std::string& FieldBytes(EditorState& state, const FieldRef& field) {
-  SharedValues& s = state.shared;
-  switch (field.row->slot.holder) {
-    case Holder::DtmfMemoryCode:
-      return s.DtmfMemoryCodes[field.number - 1];
-    case Holder::EmbeddedInfo:
-      return s.EmbeddedInfoText[field.number - 1];
-    default:
-      return s.OptionText[field.row->slot.index];
-  }
-}
-
-const Freq4& FieldFrequency(const EditorState& state, const FieldRef& field) {
-  return FieldFrequency(const_cast<EditorState&>(state), field);
-}
-
-Freq4& FieldFrequency(EditorState& state, const FieldRef& field) {
-  return state.shared.TestFrequencyTable[field.number - 1][field.row->slot.index];
 }
 
 int ListPosition(const FieldEntry& entry, int value) {

@@ -539,8 +539,10 @@ struct FieldRef {
   const FieldRow* row = nullptr;
   int number = 1;
 
-  std::string Key() const;  // "testFrequencies.3.rx"
-  int Address() const;      // radio address of its first byte
+  std::string Key() const;         // "testFrequencies.3.rx"
+  constexpr int Address() const {  // radio address of its first byte
+    return row->address + (number - 1) * row->repeat.stride;
+  }
   friend bool operator==(const FieldRef&, const FieldRef&) = default;
 };
 
@@ -599,5 +601,74 @@ std::string SectionCaption(FieldSection section, Language lang);
 
 // Stores the start-up value of every field that has one.
 void ApplyStartupValues(EditorState& state);
+
+// The accessors the codec runs for every field, inline so that a loop over
+// the rows known at compile time folds to plain loads and stores.
+[[gnu::always_inline]] inline void SetFieldValue(EditorState& state, const FieldRef& field,
+                                                 int value) {
+  const Slot& slot = field.row->slot;
+  switch (slot.holder) {
+    case Holder::Band:
+      SelectBandSilently(state.band, value);
+      break;
+    case Holder::Setting:
+      SettingsPosition(state.settings, static_cast<SettingsList>(slot.index)) = value;
+      break;
+    default:
+      SetFieldValue(state.shared, field, value);
+      break;
+  }
+}
+
+[[gnu::always_inline]] inline void SetFieldValue(SharedValues& s, const FieldRef& field,
+                                                 int value) {
+  const Slot& slot = field.row->slot;
+  switch (slot.holder) {
+    case Holder::OptionText:
+      s.OptionText[slot.index] = std::to_string(value);
+      break;
+    case Holder::OptionIndex:
+      s.OptionIndex[slot.index] = value;
+      break;
+    case Holder::Pf1KeyFunction:
+      s.Pf1KeyFunction = value;
+      break;
+    case Holder::Pf2KeyFunction:
+      s.Pf2KeyFunction = value;
+      break;
+    case Holder::TxPowerHighLevel:
+      s.TxPowerHighLevel = value;
+      break;
+    case Holder::TxPowerLowLevel:
+      s.TxPowerLowLevel = value;
+      break;
+    default:
+      break;
+  }
+}
+
+inline const std::string& FieldBytes(const EditorState& state, const FieldRef& field) {
+  return FieldBytes(const_cast<EditorState&>(state), field);
+}
+
+[[gnu::always_inline]] inline std::string& FieldBytes(EditorState& state, const FieldRef& field) {
+  SharedValues& s = state.shared;
+  switch (field.row->slot.holder) {
+    case Holder::DtmfMemoryCode:
+      return s.DtmfMemoryCodes[field.number - 1];
+    case Holder::EmbeddedInfo:
+      return s.EmbeddedInfoText[field.number - 1];
+    default:
+      return s.OptionText[field.row->slot.index];
+  }
+}
+
+inline const Freq4& FieldFrequency(const EditorState& state, const FieldRef& field) {
+  return FieldFrequency(const_cast<EditorState&>(state), field);
+}
+
+[[gnu::always_inline]] inline Freq4& FieldFrequency(EditorState& state, const FieldRef& field) {
+  return state.shared.TestFrequencyTable[field.number - 1][field.row->slot.index];
+}
 
 }  // namespace kv3
