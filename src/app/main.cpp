@@ -1,6 +1,7 @@
 // kv3-programmer: the desktop program.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -10,13 +11,14 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "kv3_version.h"
 #include "link/port_names.h"
 #include "link/serial_port.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: kv3-programmer [--simulate] [--port-map COMn=DEVICE]...\n"
+    "Usage: kv3-programmer [--simulate] [--port-map COMn=DEVICE]... [FILE]\n"
     "\n"
     "The KV-3(T2) programming software.\n"
     "\n"
@@ -29,7 +31,11 @@ constexpr char kUsage[] =
     "  --benchmark-startup     print the milliseconds from process start to the\n"
     "                          first paint of the main window and the resident\n"
     "                          memory one second later, then quit.\n"
+    "  --version               print the program's name and version.\n"
     "  -h, --help              show this help.\n"
+    "\n"
+    "FILE, a codeplug the desktop hands over, is not opened yet: open it with\n"
+    "File > Open.\n"
     "\n"
     "The lock, the port and the language are kept in\n"
     "$XDG_CONFIG_HOME/KV-3/parameter (default ~/.config/KV-3/parameter).\n";
@@ -37,6 +43,7 @@ constexpr char kUsage[] =
 struct Options {
   kv3::StartupOptions startup;
   bool benchmark = false;
+  QStringList files;  // codeplugs named on the command line (the desktop's %f)
 };
 
 // Parses the program's own options; false (with a message) on a bad one.
@@ -69,6 +76,8 @@ bool ParseOptions(const QStringList& args, Options& options, bool& help) {
         return false;
       }
       options.startup.portMap[number] = device.toStdString();
+    } else if (!arg.startsWith('-') || arg == "-") {
+      options.files << arg;
     } else {
       std::fprintf(stderr, "kv3-programmer: unknown option '%s'\n%s", arg.toLocal8Bit().constData(),
                    kUsage);
@@ -124,13 +133,36 @@ class StartupProbe : public QObject {
   bool done_ = false;
 };
 
+// --help and --version are answered before the windowing system is reached,
+// so that they work without a display.
+bool AnswerWithoutWindows(int argc, char** argv, int& exitCode) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("kv3-programmer %s\n", kv3::kProgramVersion);
+      exitCode = 0;
+      return true;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      exitCode = 0;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceMain;
   sinceMain.start();
+  if (int code = 0; AnswerWithoutWindows(argc, argv, code)) return code;
   QApplication app(argc, argv);
   QApplication::setApplicationName("kv3-programmer");
+  QApplication::setApplicationVersion(kv3::kProgramVersion);
+  // The desktop entry of the installed program (its name, icon and file type).
+  QGuiApplication::setDesktopFileName("example.kv3radio.Programmer");
+  QApplication::setWindowIcon(QIcon::fromTheme("example.kv3radio.Programmer"));
 
   Options options;
   bool help = false;
@@ -139,6 +171,11 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  for (const QString& file : options.files)
+    std::fprintf(stderr,
+                 "kv3-programmer: %s is not opened from the command line yet; open it with "
+                 "File > Open\n",
+                 file.toLocal8Bit().constData());
 
   kv3::MainWindow window(std::move(options.startup));
   // Closing the main window ends the program, whatever other window is open.

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "image/codeplug_file.h"
+#include "kv3_version.h"
 #include "link/simulated_radio.h"
 
 namespace {
@@ -50,14 +51,46 @@ struct Options {
   int corruptWrite = -1;  // the block written at this address is stored damaged
 };
 
+constexpr char kUsage[] =
+    "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast] [--verbose]\n"
+    "       [--silent-from N] [--wrong-id] [--stray-at N] [--wrong-address-at N]\n"
+    "       [--split N] [--fault-sessions N] [--garbage-at N [--garbage-length N]]\n"
+    "       [--delay MS [--delay-at N]] [--exit-at N] [--corrupt-write ADDRESS]\n";
+
+constexpr char kHelp[] =
+    "\n"
+    "The KV-3(T2) radio on a pseudo-terminal. Prints the device path as its first\n"
+    "line, then answers as the radio until SIGINT or SIGTERM.\n"
+    "\n"
+    "  --image FILE.DAT        start with this codeplug (default: the demo codeplug)\n"
+    "  --save FILE.DAT         save the radio's memory to FILE.DAT when stopped\n"
+    "  --fast                  answer at once instead of at the 9600-baud line rate\n"
+    "  --verbose               report every end byte on stderr, with the blocks read\n"
+    "                          and written in that session\n"
+    "\n"
+    "Faults (replies are counted from 0, the answer to \"ZR-PROG\"):\n"
+    "  --silent-from N         no answer from reply N on\n"
+    "  --wrong-id              answer as another model\n"
+    "  --stray-at N            a stray byte after reply N\n"
+    "  --wrong-address-at N    reply N names a wrong address\n"
+    "  --split N               send the replies in pieces of N bytes\n"
+    "  --garbage-at N          a burst of noise after reply N ...\n"
+    "  --garbage-length N      ... of N bytes (default 32)\n"
+    "  --delay MS              send the replies MS milliseconds late ...\n"
+    "  --delay-at N            ... only reply N\n"
+    "  --exit-at N             go away instead of sending reply N\n"
+    "  --corrupt-write ADDRESS store the block written at ADDRESS damaged\n"
+    "  --fault-sessions N      the faults hit only the first N sessions\n"
+    "\n"
+    "  --version               print the program's name and version\n"
+    "  -h, --help              show this help\n"
+    "\n"
+    "Exit codes: 0 stopped (by a signal, or gone with --exit-at), 1 no\n"
+    "pseudo-terminal, 2 usage error, 3 a file error (--image cannot be loaded,\n"
+    "--save cannot be written).\n";
+
 int UsageError(const std::string& message) {
-  std::fprintf(stderr,
-               "kv3-radio-sim: %s\n"
-               "Usage: kv3-radio-sim [--image FILE.DAT] [--save FILE.DAT] [--fast] [--verbose]\n"
-               "       [--silent-from N] [--wrong-id] [--stray-at N] [--wrong-address-at N]\n"
-               "       [--split N] [--fault-sessions N] [--garbage-at N [--garbage-length N]]\n"
-               "       [--delay MS [--delay-at N]] [--exit-at N] [--corrupt-write ADDRESS]\n",
-               message.c_str());
+  std::fprintf(stderr, "kv3-radio-sim: %s\n%s", message.c_str(), kUsage);
   return 2;
 }
 
@@ -142,7 +175,10 @@ int main(int argc, char** argv) {
       if (a == "--wrong-address-at") o.faults.wrongAddressAt = n;
       if (a == "--split") o.faults.pieceSize = static_cast<size_t>(n);
     } else if (a == "--help" || a == "-h") {
-      UsageError("the KV-3(T2) radio on a pseudo-terminal");
+      std::printf("%s%s", kUsage, kHelp);
+      return 0;
+    } else if (a == "--version") {
+      std::printf("kv3-radio-sim %s\n", kv3::kProgramVersion);
       return 0;
     } else {
       return UsageError("unknown option " + a);

@@ -12,6 +12,7 @@
 #include "dialogs/ui/dialog_support.h"
 #include "dialogs/ui/help.h"
 #include "i18n/ui/window_captions.h"
+#include "kv3_version.h"
 
 namespace kv3 {
 
@@ -109,6 +110,13 @@ frmAbout::frmAbout(EditorState&, const Language& language, QWidget* parent)
   grid->addWidget(lblDescription_, 3, 1);
   grid->addWidget(Image1, 4, 0, 1, 2, Qt::AlignCenter);
   grid->addWidget(cmdOK, 5, 1, Qt::AlignRight);
+  // The program's own version, beside the edition lines above (which keep
+  // their texts): the same in every language.
+  QLabel* lblProgramVersion = NamedLabel("lblProgramVersion", this);
+  lblProgramVersion->setText(QStringLiteral("kv3-programmer ") +
+                             QString::fromUtf8(kProgramVersion));
+  lblProgramVersion->setEnabled(false);
+  grid->addWidget(lblProgramVersion, 6, 0, 1, 2, Qt::AlignCenter);
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
   SetCaptions(language, true);
