@@ -22,5 +22,7 @@ int RunImport(const Arguments& args);
 int RunDiff(const Arguments& args);
 int RunBackups(const Arguments& args);
 int RunClone(const Arguments& args);
+// The help of kv3ctl (no arguments) or of a command.
+int RunHelp(const Arguments& args);
 
 }  // namespace kv3ctl
