@@ -1,5 +1,6 @@
 // kv3ctl's help, manual page and bash completion, all made from the one
-// description of its commands; the version of the programs.
+// description of its commands; the options of kv3-radio-sim in its manual
+// page; the version of the programs.
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -167,6 +168,21 @@ TEST_F(HelpE2e, ManualPageShowsEveryCommandAndOptionWithoutWarnings) {
   }
   for (const char* section : {"SYNOPSIS", "EXIT STATUS", "PORTS", "FILES", "SEE ALSO"})
     EXPECT_NE(man.out.find("\n" + std::string(section) + "\n"), std::string::npos) << section;
+}
+
+TEST_F(HelpE2e, RadioSimulatorsManualPageNamesEveryOptionOfItsHelp) {
+  if (!fs::exists("/usr/bin/man")) GTEST_SKIP() << "man is not installed";
+  const std::string out = Path("help.out");
+  pid_t pid = Spawn({kRadioSim, "--help"}, out, -1, Path("help.err"));
+  ASSERT_EQ(WaitFor(pid, 30s), 0);
+  const std::string help = ReadFile(out);
+  const Result man = Man(KV3_SOURCE_DIR "/dist/man/kv3-radio-sim.1.in", dir_.string());
+  EXPECT_EQ(man.err, "");
+  const std::regex option("--[a-z][a-z-]*");
+  int count = 0;
+  for (std::sregex_iterator it(help.begin(), help.end(), option), end; it != end; ++it, ++count)
+    EXPECT_NE(man.out.find(it->str()), std::string::npos) << it->str();
+  EXPECT_GT(count, 15);
 }
 
 TEST_F(HelpE2e, ProgramsPrintTheProjectVersion) {

@@ -9,6 +9,11 @@
 
 #include "dialogs/dialog_messages.h"
 
+// The installed manual's folder, relative to the installed program's.
+#ifndef KV3_INSTALLED_HELP_DIR
+#define KV3_INSTALLED_HELP_DIR "../share/kv3/help"
+#endif
+
 namespace kv3 {
 
 bool OpenMakerSite() {
@@ -17,10 +22,11 @@ bool OpenMakerSite() {
 
 QString HelpFilePath(Language lang, HelpTopic topic) {
   QDir programDir(QCoreApplication::applicationDirPath());
-  // Beside the program, as installed, then (for a program run from a build
-  // tree) the manual the build made and the source tree's.
+  // Beside the program, as installed (KV3_INSTALLED_HELP_DIR is relative to
+  // the program's folder), then (for a program run from a build tree) the
+  // manual the build made and the source tree's.
   const QString roots[] = {programDir.filePath(QStringLiteral("help")),
-                           programDir.filePath(QStringLiteral("../share/kv3/help")),
+                           programDir.filePath(QStringLiteral(KV3_INSTALLED_HELP_DIR)),
                            QStringLiteral(KV3_BUILD_HELP_DIR), QStringLiteral(KV3_SOURCE_HELP_DIR)};
   const QString page = QString::fromStdString(HelpPagePath(lang, topic));
   for (const QString& root : roots) {
