@@ -506,21 +506,28 @@ Reference MakeReference() {
         "kv3-radio-sim prints), COM1..COM20, or `sim`, the built-in simulated radio, which "
         "holds the demo codeplug. The line is 9600 baud, 8 data bits, no parity, 1 stop "
         "bit, no flow control.\n\n"
-        "On Linux COMn is the n-th serial device of the machine in this order: the USB "
-        "adapters under /dev/serial/by-id/, then /dev/ttyUSB* and /dev/ttyACM*, then the "
-        "/dev/ttyS* that have a driver behind them. The port map "
+        "On Linux a COM number, once given to a serial device, stays that device's: the "
+        "first time a device is seen it gets the lowest number that no other device has, "
+        "kept in $XDG_CONFIG_HOME/KV-3/port-numbers (by default ~/.config/KV-3/port-numbers) "
+        "under its /dev/serial/by-id/ name where it has one. New devices are numbered in "
+        "this order: the USB adapters under /dev/serial/by-id/, then /dev/ttyUSB* and "
+        "/dev/ttyACM*, then the /dev/ttyS* that have a driver behind them. The port map "
         "$XDG_CONFIG_HOME/KV-3/ports (by default ~/.config/KV-3/ports) pins any COMn to any "
-        "device, one line `COMn /dev/path` each; `#` starts a comment.\n\n"
+        "device ahead of those numbers, one line `COMn /dev/path` each; `#` starts a "
+        "comment.\n\n"
         "A serial adapter opens only for the members of the group that owns it, dialout on "
         "Debian. Add your account to it once and log in again:\n\n"
         "  sudo adduser \"$USER\" dialout",
         "PORT 是串口设备（/dev/ttyUSB0，或 kv3-radio-sim 输出的伪终端）、COM1..COM20，"
         "或内置的模拟电台 `sim`（内有演示数据）。线路为 9600 波特、8 个数据位、无校验、"
         "1 个停止位、无流控。\n\n"
-        "在 Linux 上 COMn 是本机第 n 个串口设备，顺序为：/dev/serial/by-id/ 下的 USB "
-        "转换器，然后是 /dev/ttyUSB* 和 /dev/ttyACM*，再后是有驱动的 /dev/ttyS*。端口映射"
-        "文件 $XDG_CONFIG_HOME/KV-3/ports（默认 ~/.config/KV-3/ports）可以把任何 COMn "
-        "固定到任何设备，每行一个 `COMn /dev/path`；`#` 开始注释。\n\n"
+        "在 Linux 上，COM 号一旦分配给某个串口设备，就一直属于该设备：第一次见到某个设备时，"
+        "它得到其他设备都没有的最小号码，记录在 $XDG_CONFIG_HOME/KV-3/port-numbers（默认 "
+        "~/.config/KV-3/port-numbers）中，有 /dev/serial/by-id/ 名称的设备以该名称记录。"
+        "新设备的编号顺序为：/dev/serial/by-id/ 下的 USB 转换器，然后是 /dev/ttyUSB* 和 "
+        "/dev/ttyACM*，再后是有驱动的 /dev/ttyS*。端口映射文件 $XDG_CONFIG_HOME/KV-3/ports"
+        "（默认 ~/.config/KV-3/ports）可以把任何 COMn 固定到任何设备，优先于上述号码，"
+        "每行一个 `COMn /dev/path`；`#` 开始注释。\n\n"
         "串口转换器只有其所属用户组（Debian 上为 dialout）的成员才能打开。"
         "把你的账户加入该组一次，然后重新登录：\n\n"
         "  sudo adduser \"$USER\" dialout"}});
@@ -529,18 +536,21 @@ Reference MakeReference() {
        {"- FILE.DAT: a codeplug, 853 bytes: the word MZP48 and the 848-byte memory image. "
         "Files are replaced atomically, so an interrupted save leaves the old file whole.\n"
         "- ~/.config/KV-3/ports: the port map (see PORTS).\n"
+        "- ~/.config/KV-3/port-numbers: the COM number of each serial device (see PORTS).\n"
         "- ~/.local/share/KV-3/backups/: the backups of every read (see `kv3ctl backups`).",
         "- FILE.DAT：写频文件，853 字节：标识 MZP48 和 848 字节的存储映像。文件以原子方式"
         "替换，保存被中断时旧文件保持完整。\n"
         "- ~/.config/KV-3/ports：端口映射（见“端口”）。\n"
+        "- ~/.config/KV-3/port-numbers：每个串口设备的 COM 号（见“端口”）。\n"
         "- ~/.local/share/KV-3/backups/：每次读频的备份（见 `kv3ctl backups`）。"}});
-  r.sections.push_back({{"Environment", "环境变量"},
-                        {"- XDG_CONFIG_HOME: the folder of the port map (default ~/.config).\n"
-                         "- XDG_DATA_HOME: the folder of the backups (default ~/.local/share).\n"
-                         "- HOME: the user's folder, for the defaults above.",
-                         "- XDG_CONFIG_HOME：端口映射所在的文件夹（默认 ~/.config）。\n"
-                         "- XDG_DATA_HOME：备份所在的文件夹（默认 ~/.local/share）。\n"
-                         "- HOME：用户的文件夹，用于上述默认值。"}});
+  r.sections.push_back(
+      {{"Environment", "环境变量"},
+       {"- XDG_CONFIG_HOME: the folder of the port map and the COM numbers (default ~/.config).\n"
+        "- XDG_DATA_HOME: the folder of the backups (default ~/.local/share).\n"
+        "- HOME: the user's folder, for the defaults above.",
+        "- XDG_CONFIG_HOME：端口映射和 COM 号所在的文件夹（默认 ~/.config）。\n"
+        "- XDG_DATA_HOME：备份所在的文件夹（默认 ~/.local/share）。\n"
+        "- HOME：用户的文件夹，用于上述默认值。"}});
   r.sections.push_back(
       {{"Examples", "示例"},
        {"Read a radio, change channel 3, write it back and check the write:\n\n"
