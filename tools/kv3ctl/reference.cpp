@@ -208,8 +208,9 @@ Reference MakeReference() {
 
   r.commands.push_back(
       {.name = "set",
-       .arguments = {{"FILE", ValueKind::Codeplug}},
-       .summary = {"edit a codeplug as typing into the grid", "像在信道表中输入一样编辑写频文件"},
+       .arguments = {{"FILE", ValueKind::Codeplug}, {"KEY=VALUE...", ValueKind::Text, true}},
+       .summary = {"edit a codeplug as typing into the grid or its windows",
+                   "像在信道表或各窗口中输入一样编辑写频文件"},
        .description =
            {"Edits one channel (--channel N with any of the value options) or the band of a "
             "codeplug file, by the rules that typing into the main window applies: a frequency "
@@ -218,13 +219,27 @@ Reference MakeReference() {
             "receive frequency typed into an empty channel fills it with the new-channel "
             "defaults. Nothing is saved when a value is refused.\n\n"
             "A band change clears the channels, as in the window, and asks first: --yes "
-            "answers yes, a terminal gets a prompt, anything else declines.",
+            "answers yes, a terminal gets a prompt, anything else declines.\n\n"
+            "KEY=VALUE sets any value of the codeplug by its key in the JSON format "
+            "(functionSettings.squelch=3, optionalFunctions.scanRxDelaySeconds=12, "
+            "embeddedInfo.1=\"SITE 4\", channels.2.rxFrequency=438.125), as the window that edits "
+            "it "
+            "takes it: a value that window refuses is refused with its message. All values are "
+            "taken or none; the power levels need --tuning, as the sliders need the maintenance "
+            "unlock. \"set --list\" prints every key with the values it takes.",
             "按在主窗口中输入的规则编辑写频文件的一个信道（--channel N 加任意取值选项）或频段："
             "频段外的频率被拒绝，不在 5 kHz / 6.25 kHz 步进上的频率与信道表中一样被调整，"
             "亚音可以为关、CTCSS 亚音 67.0..254.1 或 DCS 码。在空信道中输入接收频率时，"
             "该信道按新信道的默认值填充。任何一个值被拒绝时都不保存。\n\n"
             "更换频段会清除所有信道（与窗口中相同），并先询问：--yes 回答“是”，"
-            "终端上会提示输入，其他情况视为“否”。"},
+            "终端上会提示输入，其他情况视为“否”。\n\n"
+            "KEY=VALUE 按 JSON 格式中的键设置写频文件的任意值（functionSettings.squelch=3、"
+            "optionalFunctions.scanRxDelaySeconds=12、embeddedInfo.1=\"SITE 4\"、"
+            "channels.2.rxFrequency=438."
+            "125），规则与编辑该值的窗口相同：窗口拒绝的值以同样的提示被拒绝。"
+            "所有值要么全部接受，要么一个都不保存；功率等级需要 "
+            "--tuning（与滑块需要维护解锁相同）。"
+            "“set --list”列出每个键及其可取的值。"},
        .options =
            {{.name = "--channel",
              .value = "N",
@@ -280,6 +295,12 @@ Reference MakeReference() {
             {.name = "--yes",
              .help = {"confirm a band change (it clears the channels)",
                       "确认更换频段（会清除所有信道）"}},
+            {.name = "--tuning",
+             .help = {"allow the power levels (txPower.*), as the maintenance unlock does",
+                      "允许设置功率等级（txPower.*），与维护解锁相同"}},
+            {.name = "--list",
+             .help = {"print every KEY and the values it takes (no FILE)",
+                      "列出每个键及其可取的值（不需要 FILE）"}},
             kLang},
        .exitCodes = {{kExitOk, {"the file was changed and saved", "文件已修改并保存"}},
                      kUsageError,
@@ -290,6 +311,20 @@ Reference MakeReference() {
                       {"a value the editor refuses, or a declined band change; FILE is not "
                        "changed",
                        "编辑器拒绝的值，或被拒绝的频段更换；文件未改变"}}}});
+
+  r.commands.push_back(
+      {.name = "get",
+       .arguments = {{"FILE", ValueKind::Codeplug}, {"KEY...", ValueKind::Text, true}},
+       .summary = {"print values of a codeplug as KEY=VALUE lines",
+                   "以 KEY=VALUE 行打印写频文件的值"},
+       .description =
+           {"Prints the values named by their keys in the JSON format, one KEY=VALUE line each, "
+            "or every value without KEY, in the form set takes them back. Control characters "
+            "and backslashes in texts are escaped (\\x1B, \\\\).",
+            "按 JSON 格式中的键打印值，每行一个 KEY=VALUE；不给 KEY 时打印所有值，"
+            "格式与 set 接受的相同。文字中的控制字符和反斜杠被转义（\\x1B、\\\\）。"},
+       .options = {kLang},
+       .exitCodes = {kOk, kUsageError, kFileError}});
 
   r.commands.push_back(
       {.name = "export",
