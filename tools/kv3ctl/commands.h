@@ -24,5 +24,7 @@ int RunBackups(const Arguments& args);
 int RunClone(const Arguments& args);
 // The help of kv3ctl (no arguments) or of a command.
 int RunHelp(const Arguments& args);
+// The problems list of a codeplug (exit 1 when it has any).
+int RunCheck(const Arguments& args);
 
 }  // namespace kv3ctl

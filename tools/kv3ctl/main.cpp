@@ -17,11 +17,11 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"show", kv3ctl::RunShow},   {"new", kv3ctl::RunNew},         {"read", kv3ctl::RunRead},
-    {"write", kv3ctl::RunWrite}, {"ports", kv3ctl::RunPorts},     {"set", kv3ctl::RunSet},
-    {"get", kv3ctl::RunGet},     {"export", kv3ctl::RunExport},   {"import", kv3ctl::RunImport},
-    {"diff", kv3ctl::RunDiff},   {"backups", kv3ctl::RunBackups}, {"clone", kv3ctl::RunClone},
-    {"help", kv3ctl::RunHelp},
+    {"show", kv3ctl::RunShow},   {"new", kv3ctl::RunNew},       {"read", kv3ctl::RunRead},
+    {"write", kv3ctl::RunWrite}, {"ports", kv3ctl::RunPorts},   {"set", kv3ctl::RunSet},
+    {"get", kv3ctl::RunGet},     {"export", kv3ctl::RunExport}, {"import", kv3ctl::RunImport},
+    {"diff", kv3ctl::RunDiff},   {"check", kv3ctl::RunCheck},   {"backups", kv3ctl::RunBackups},
+    {"clone", kv3ctl::RunClone}, {"help", kv3ctl::RunHelp},
 };
 
 // Whether a command's arguments ask for its help (-h or --help before "--").

@@ -445,6 +445,30 @@ Reference MakeReference() {
             {"A or B cannot be read or is not a codeplug", "A 或 B 无法读取或不是写频文件"}}}});
 
   r.commands.push_back(
+      {.name = "check",
+       .arguments = {{"FILE", ValueKind::Codeplug}},
+       .summary = {"list what to look at in a codeplug before writing it",
+                   "列出写频前应检查的问题"},
+       .description =
+           {"Lists, one line each, what the editor would refuse or a user should look at "
+            "before writing the codeplug to a radio: frequencies outside the band or off its "
+            "raster, frequency digits that are not decimal, tones outside the lists, DCS codes "
+            "with the digits 8 or 9, an empty priority channel, two channels with the same "
+            "receive frequency and tones, test frequencies outside 100..1000 MHz. A codeplug "
+            "read from a radio or imported from JSON can hold them.",
+            "逐行列出编辑器会拒绝、或写频前应检查的内容：超出频段或不在步进上的频率、"
+            "含非十进制数字的频率、不在列表中的亚音、含数字 8 或 9 的 DCS 码、"
+            "空的优先信道、接收频率和亚音都相同的两个信道、超出 100..1000 MHz 的测试频率。"
+            "从电台读出或从 JSON 导入的写频文件可能含有这些内容。"},
+       .options = {{.name = "--json",
+                    .help = {"print the problems as a JSON list", "以 JSON 列表输出问题"}},
+                   kLang},
+       .exitCodes = {{kExitOk, {"nothing to look at", "没有问题"}},
+                     {kExitFailure, {"something is listed", "列出了问题"}},
+                     kUsageError,
+                     kFileError}});
+
+  r.commands.push_back(
       {.name = "backups",
        .summary = {"list the backups of every read", "列出每次读频的备份"},
        .description =
