@@ -62,4 +62,7 @@ inline constexpr Text2 kProblemRxTone{"接收亚音频", "RX QT/DQT"};
 inline constexpr Text2 kProblemTxTone{"发射亚音频", "TX QT/DQT"};
 inline constexpr Text2 kProblemPriorityChannel{"优先信道", "Priority channel"};
 
+// A line of pasted text, in the list of what a paste refuses.
+inline constexpr Text2 kPasteRow{"行", "Row"};
+
 }  // namespace kv3

@@ -73,62 +73,79 @@ std::optional<double> Watts(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::vector<std::string>> ChannelCsvFields(const Channel& ch, int location) {
+  int64_t rx = Freq4ToUnits(ch.rx);
+  int64_t tx = ch.tx.blank() ? -1 : Freq4ToUnits(ch.tx);
+  if (ch.empty() || rx < 0 || (!ch.tx.blank() && tx < 0)) return std::nullopt;
+  std::string duplex, offset = "0.000000";
+  if (ch.tx.blank()) {
+    duplex = "off";
+  } else if (tx > rx) {
+    duplex = "+";
+    offset = MegahertzText(tx - rx);
+  } else if (tx < rx) {
+    duplex = "-";
+    offset = MegahertzText(rx - tx);
+  }
+
+  // The simplest tone mode that says what the two tones are.
+  std::string mode, rTone = "88.5", cTone = "88.5", dtcs = "023", rxDtcs = "023";
+  std::string cross = "Tone->Tone";
+  ToneSide txSide = SideOf(ch.txTone), rxSide = SideOf(ch.rxTone);
+  char txPol = ch.txTone.kind == ToneKind::Dcs && ch.txTone.inverted ? 'R' : 'N';
+  char rxPol = ch.rxTone.kind == ToneKind::Dcs && ch.rxTone.inverted ? 'R' : 'N';
+  if (txSide == ToneSide::None && rxSide == ToneSide::None) {
+    mode = "";
+  } else if (txSide == ToneSide::Tone && rxSide == ToneSide::None) {
+    mode = "Tone";
+    rTone = CtcssText(ch.txTone);
+  } else if (txSide == ToneSide::Tone && rxSide == ToneSide::Tone &&
+             ch.txTone.value == ch.rxTone.value) {
+    mode = "TSQL";
+    rTone = cTone = CtcssText(ch.txTone);
+  } else if (txSide == ToneSide::Dtcs && rxSide == ToneSide::Dtcs &&
+             (ch.txTone.value & 0x1FF) == (ch.rxTone.value & 0x1FF)) {
+    mode = "DTCS";
+    dtcs = rxDtcs = DcsDigits(ch.txTone);
+  } else {
+    mode = "Cross";
+    cross = std::string(SideName(txSide)) + "->" + SideName(rxSide);
+    if (txSide == ToneSide::Tone) rTone = CtcssText(ch.txTone);
+    if (rxSide == ToneSide::Tone) cTone = CtcssText(ch.rxTone);
+    if (txSide == ToneSide::Dtcs) dtcs = DcsDigits(ch.txTone);
+    if (rxSide == ToneSide::Dtcs) rxDtcs = DcsDigits(ch.rxTone);
+  }
+  std::string polarity{txPol, rxPol};
+
+  return std::vector<std::string>{std::to_string(location),
+                                  "",
+                                  MegahertzText(rx),
+                                  duplex,
+                                  offset,
+                                  mode,
+                                  rTone,
+                                  cTone,
+                                  dtcs,
+                                  polarity,
+                                  rxDtcs,
+                                  cross,
+                                  ch.bandwidth == 0 ? "NFM" : "FM",
+                                  rx % 500 == 0 ? "5.00" : "6.25",
+                                  ch.scan == 1 ? "" : "S",
+                                  ch.power == 0 ? "Low" : "High",
+                                  ""};
+}
+
 CsvExport ExportChannelsCsv(const EditorState& state) {
   CsvExport out;
   out.text = CsvLine(kCsvColumns);
   for (int n = 0; n < kChannelCount; ++n) {
     const Channel& ch = state.grid.channels[n];
     if (ch.empty()) continue;
-    int64_t rx = Freq4ToUnits(ch.rx);
-    int64_t tx = ch.tx.blank() ? -1 : Freq4ToUnits(ch.tx);
-    if (rx < 0 || (!ch.tx.blank() && tx < 0)) {
+    if (auto fields = ChannelCsvFields(ch, n + 1))
+      out.text += CsvLine(*fields);
+    else
       out.leftOut.push_back(n + 1);
-      continue;
-    }
-    std::string duplex, offset = "0.000000";
-    if (ch.tx.blank()) {
-      duplex = "off";
-    } else if (tx > rx) {
-      duplex = "+";
-      offset = MegahertzText(tx - rx);
-    } else if (tx < rx) {
-      duplex = "-";
-      offset = MegahertzText(rx - tx);
-    }
-
-    // The simplest tone mode that says what the two tones are.
-    std::string mode, rTone = "88.5", cTone = "88.5", dtcs = "023", rxDtcs = "023";
-    std::string cross = "Tone->Tone";
-    ToneSide txSide = SideOf(ch.txTone), rxSide = SideOf(ch.rxTone);
-    char txPol = ch.txTone.kind == ToneKind::Dcs && ch.txTone.inverted ? 'R' : 'N';
-    char rxPol = ch.rxTone.kind == ToneKind::Dcs && ch.rxTone.inverted ? 'R' : 'N';
-    if (txSide == ToneSide::None && rxSide == ToneSide::None) {
-      mode = "";
-    } else if (txSide == ToneSide::Tone && rxSide == ToneSide::None) {
-      mode = "Tone";
-      rTone = CtcssText(ch.txTone);
-    } else if (txSide == ToneSide::Tone && rxSide == ToneSide::Tone &&
-               ch.txTone.value == ch.rxTone.value) {
-      mode = "TSQL";
-      rTone = cTone = CtcssText(ch.txTone);
-    } else if (txSide == ToneSide::Dtcs && rxSide == ToneSide::Dtcs &&
-               (ch.txTone.value & 0x1FF) == (ch.rxTone.value & 0x1FF)) {
-      mode = "DTCS";
-      dtcs = rxDtcs = DcsDigits(ch.txTone);
-    } else {
-      mode = "Cross";
-      cross = std::string(SideName(txSide)) + "->" + SideName(rxSide);
-      if (txSide == ToneSide::Tone) rTone = CtcssText(ch.txTone);
-      if (rxSide == ToneSide::Tone) cTone = CtcssText(ch.rxTone);
-      if (txSide == ToneSide::Dtcs) dtcs = DcsDigits(ch.txTone);
-      if (rxSide == ToneSide::Dtcs) rxDtcs = DcsDigits(ch.rxTone);
-    }
-    std::string polarity{txPol, rxPol};
-
-    out.text += CsvLine({std::to_string(n + 1), "", MegahertzText(rx), duplex, offset, mode, rTone,
-                         cTone, dtcs, polarity, rxDtcs, cross, ch.bandwidth == 0 ? "NFM" : "FM",
-                         rx % 500 == 0 ? "5.00" : "6.25", ch.scan == 1 ? "" : "S",
-                         ch.power == 0 ? "Low" : "High", ""});
   }
   return out;
 }
@@ -173,8 +190,12 @@ struct RowReader {
 
 CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad,
                                   bool renumber) {
+  return ImportChannelsTable(ParseCsv(text), state, skipBad, renumber);
+}
+
+CsvImportReport ImportChannelsTable(const CsvParseResult& table, EditorState& state, bool skipBad,
+                                    bool renumber) {
   CsvImportReport report;
-  CsvParseResult table = ParseCsv(text);
   if (!table.ok()) {
     report.fatal = table.error;
     report.fatalLine = table.errorLine;

@@ -2,11 +2,13 @@
 // tools share: columns are found by their header names.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/editor_state.h"
+#include "interchange/csv_table.h"
 
 namespace kv3 {
 
@@ -22,6 +24,11 @@ struct CsvExport {
 
 // One line per channel that is not empty, CRLF line ends.
 CsvExport ExportChannelsCsv(const EditorState& state);
+
+// The fields of one channel in the order of kCsvColumns, with `location` as
+// its Location; nullopt for an empty channel or one whose frequency field
+// holds no decimal number.
+std::optional<std::vector<std::string>> ChannelCsvFields(const Channel& channel, int location);
 
 struct CsvProblem {
   int line = 0;    // file line (1-based)
@@ -50,5 +57,8 @@ struct [[nodiscard]] CsvImportReport {
 // then not needed.
 CsvImportReport ImportChannelsCsv(std::string_view text, EditorState& state, bool skipBad,
                                   bool renumber = false);
+// The same for a table already read (a parse error is the report's fatal).
+CsvImportReport ImportChannelsTable(const CsvParseResult& table, EditorState& state, bool skipBad,
+                                    bool renumber = false);
 
 }  // namespace kv3

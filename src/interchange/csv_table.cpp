@@ -2,7 +2,7 @@
 
 namespace kv3 {
 
-CsvParseResult ParseCsv(std::string_view text) {
+CsvParseResult ParseCsv(std::string_view text, char separator) {
   CsvParseResult result;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
@@ -38,14 +38,16 @@ CsvParseResult ParseCsv(std::string_view text) {
           if (c == '\n') ++line;
           field.push_back(c);
         }
-        if (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n') {
+        if (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n') {
           result.error = "text after the closing quote of a field";
           result.errorLine = line;
           return result;
         }
       } else {
-        while (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n') {
-          if (text[i] == '"') {
+        while (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n') {
+          // Spreadsheets write a tab-separated field with a quote inside as
+          // it is.
+          if (text[i] == '"' && separator != '\t') {
             result.error = "a quote inside a field that does not start with one";
             result.errorLine = line;
             return result;
@@ -57,7 +59,7 @@ CsvParseResult ParseCsv(std::string_view text) {
       record.fields.push_back(std::move(field));
       if (i >= n) {
         endOfRecord = true;
-      } else if (text[i] == ',') {
+      } else if (text[i] == separator) {
         blankLine = false;
         ++i;
       } else {
@@ -72,8 +74,9 @@ CsvParseResult ParseCsv(std::string_view text) {
   return result;
 }
 
-std::string CsvField(std::string_view value) {
-  if (value.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(value);
+std::string CsvField(std::string_view value, char separator) {
+  const char special[] = {separator, '"', '\r', '\n', '\0'};
+  if (value.find_first_of(special) == std::string_view::npos) return std::string(value);
   std::string out = "\"";
   for (char c : value) {
     if (c == '"') out.push_back('"');
@@ -83,11 +86,11 @@ std::string CsvField(std::string_view value) {
   return out;
 }
 
-std::string CsvLine(const std::vector<std::string>& fields) {
+std::string CsvLine(const std::vector<std::string>& fields, char separator) {
   std::string out;
   for (size_t k = 0; k < fields.size(); ++k) {
-    if (k) out.push_back(',');
-    out += CsvField(fields[k]);
+    if (k) out.push_back(separator);
+    out += CsvField(fields[k], separator);
   }
   out += "\r\n";
   return out;

@@ -21,11 +21,14 @@ struct [[nodiscard]] CsvParseResult {
 };
 
 // Reads a whole table. A UTF-8 byte order mark at the start is skipped.
-CsvParseResult ParseCsv(std::string_view text);
+// With the separator '\t' (tab-separated text, as spreadsheets copy it) a
+// quote inside a field that does not start with one is part of the field.
+CsvParseResult ParseCsv(std::string_view text, char separator = ',');
 
-// One field as written: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(std::string_view value);
+// One field as written: quoted when it holds the separator, a quote or a
+// line break.
+std::string CsvField(std::string_view value, char separator = ',');
 // A record with CRLF at its end.
-std::string CsvLine(const std::vector<std::string>& fields);
+std::string CsvLine(const std::vector<std::string>& fields, char separator = ',');
 
 }  // namespace kv3
