@@ -99,7 +99,7 @@ std::string UnknownBandText(const kv3::MemoryImage& image, const kv3::EditorStat
 }
 
 bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state,
-               bool* unknownBand) {
+               bool* unknownBand, kv3::MemoryImage* imageRead) {
   kv3::MemoryImage image;
   kv3::FileResult r = kv3::LoadCodeplug(path, image);
   if (!r.ok()) {
@@ -115,6 +115,7 @@ bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& st
   if (unknown)
     std::cerr << "kv3ctl: " << path << ": " << UnknownBandText(image, state, lang) << "\n";
   if (unknownBand) *unknownBand = unknown;
+  if (imageRead) *imageRead = image;
   return true;
 }
 

@@ -52,9 +52,10 @@ std::string UnknownBandText(const kv3::MemoryImage& image, const kv3::EditorStat
 
 // Loads a codeplug file into a start-up editor state. Prints the message and
 // returns false on failure. A band code that is none of the band list's is
-// said on stderr (unknownBand, when given, tells it).
+// said on stderr (unknownBand, when given, tells it); imageRead, when given,
+// gets the image as the file holds it.
 bool LoadState(const std::string& path, kv3::Language lang, kv3::EditorState& state,
-               bool* unknownBand = nullptr);
+               bool* unknownBand = nullptr, kv3::MemoryImage* imageRead = nullptr);
 // Saves atomically; prints the message and returns false on failure.
 bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorState& state);
 // The same for an image (read's output).

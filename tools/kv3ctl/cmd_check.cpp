@@ -23,18 +23,8 @@ int RunCheck(const Arguments& argv) {
 
   // The image itself is looked at too: some of its words cannot be shown.
   kv3::MemoryImage image;
-  kv3::FileResult r = kv3::LoadCodeplug(path, image);
-  if (!r.ok()) {
-    if (r.error == kv3::FileError::WrongType)
-      std::cerr << path << ": " << kv3::Localize(kv3::msg::kWrongFileType, lang) << "\n";
-    else
-      std::cerr << path << ": " << kv3::Localize(kv3::msg::kReadFailed, lang) << r.detail << "\n";
-    return kExitFile;
-  }
-  kv3::EditorState state = kv3::StartupState();
-  if (!kv3::DecodeImage(std::span<const uint8_t>(image), state)) return kExitFile;
-  if (kv3::HasUnknownBandCode(image))
-    std::cerr << "kv3ctl: " << path << ": " << UnknownBandText(image, state, lang) << "\n";
+  kv3::EditorState state;
+  if (!LoadState(path, lang, state, nullptr, &image)) return kExitFile;
 
   const std::vector<kv3::Problem> problems = kv3::ListProblems(state, image);
   if (args.Has("--json")) {
