@@ -104,6 +104,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
   // 8. to 11. The lists, the first band and the editor's defaults.
   LoadFromState();
+  history_ = std::make_unique<EditHistory>(state_);
   ProgressBar1_->hide();
   Label_->hide();
   resize(sizeHint());

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/parameter_file.h"
+#include "editor/edit_history.h"
 #include "editor/editor_state.h"
 #include "i18n/captions.h"
 #include "i18n/language.h"
@@ -122,6 +123,15 @@ class MainWindow : public QMainWindow {
 
   // Every control shows the editor's state again (after a decode).
   void LoadFromState();
+
+  // The undo history (main_window_edit.cpp). A command that changed the
+  // codeplug records the state after it as one named step; an open, a save
+  // or a read marks the state the file or the radio now holds as clean.
+  void RecordStep(EditStep step);
+  void MarkClean();
+  // The codeplug differs from what was last opened, saved or read.
+  bool HasUnsavedEdits() const;
+  const EditHistory& history() const { return *history_; }
   // The parameter file's three bytes as shutdown writes them.
   Parameters CurrentParameters() const;
 
@@ -165,6 +175,7 @@ class MainWindow : public QMainWindow {
 
   std::string parameterPath_;
   EditorState state_;
+  std::unique_ptr<EditHistory> history_;
   // The message boxes of every window, and this window's presenter.
   MessageBoxes messageBoxes_;
   MessagePresenter& messages_;

@@ -45,6 +45,7 @@ void MainWindow::FileNew() {
   if (Message(warning) == mr::kCancel) return;
   ClearGrid1(state_.grid);
   model_->Reload();
+  RecordStep(EditStep::New);
 }
 
 void MainWindow::FileOpen() {
@@ -56,6 +57,8 @@ void MainWindow::FileOpen() {
   switch (result.error) {
     case FileError::None:
       if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
+      RecordStep(EditStep::Open);
+      MarkClean();
       // The band shown is not the file's: a write asks before it changes a
       // radio's band to it.
       if (HasUnknownBandCode(image)) {
@@ -90,6 +93,7 @@ void MainWindow::FileSave() {
       return;
     }
     setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
+    MarkClean();
     return;
   }
 }

@@ -74,6 +74,8 @@ void MainWindow::ImageRead(const QByteArray& image) {
   if (DecodeImage(read, state_)) {
     LoadFromState();
   }
+  RecordStep(EditStep::Read);
+  MarkClean();
   // A band code the list does not know: said once the session has ended (the
   // session itself makes the next write ask the band question).
   if (HasUnknownBandCode(read)) QTimer::singleShot(0, this, [this] { SayUnknownBandCode(); });

@@ -34,6 +34,8 @@ constexpr std::array<Text2, kEditStepCount> kStepNames{{
     {"上移", "Move Up"},
     {"下移", "Move Down"},
     {"按接收频率排序", "Sort by RX Frequency"},
+    {"恢复编辑", "Restore Edits"},
+    {"打开备份", "Open Backup"},
 }};
 
 }  // namespace

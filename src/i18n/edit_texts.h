@@ -43,9 +43,11 @@ enum class EditStep {
   MoveUp,             //
   MoveDown,           //
   Sort,               //
+  RestoreEdits,       // the unsaved edits an earlier run left, taken back
+  OpenBackup,         // a backup opened into the editor
 };
 
-inline constexpr int kEditStepCount = static_cast<int>(EditStep::Sort) + 1;
+inline constexpr int kEditStepCount = static_cast<int>(EditStep::OpenBackup) + 1;
 
 // The step's name: "读频" / "Read Frequency".
 Text2 EditStepName(EditStep step);
