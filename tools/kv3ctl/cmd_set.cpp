@@ -334,8 +334,11 @@ int RunSet(const Arguments& argv) {
     run([&] {
       return set.Choice(row, 8, args.Value("--scan"), "--scan", kv3::kScanList, "no", "yes");
     });
-  for (const auto& [key, edit] : edits)
-    run([&] { return set.Key(key, edit.first, edit.second, args.Has("--yes")); });
+  // (A structured binding cannot be captured by clang 14.)
+  for (const auto& entry : edits)
+    run([&] {
+      return set.Key(entry.first, entry.second.first, entry.second.second, args.Has("--yes"));
+    });
   if (refusal) {
     std::cerr << "kv3ctl: " << refusal->message << "\n" << path << ": not changed\n";
     return kExitRefused;
