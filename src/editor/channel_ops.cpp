@@ -63,6 +63,28 @@ bool ClearChannels(EditorState& state, std::span<const int> rows) {
   return !(before == state);
 }
 
+bool ClearCells(EditorState& state, std::span<const GridCell> cells) {
+  const EditorState before = state;
+  const int editRow = state.grid.EditRow, editCol = state.grid.EditCol;
+  std::array<bool, kChannelCount> whole{};
+  for (const GridCell& cell : cells)
+    if (ValidRow(cell.row) && (cell.col == 0 || cell.col == 1))
+      whole[static_cast<size_t>(cell.row - 1)] = true;
+  for (const GridCell& cell : cells) {
+    if (!ValidRow(cell.row) || whole[static_cast<size_t>(cell.row - 1)]) continue;
+    if (state.grid.channels[static_cast<size_t>(cell.row - 1)].empty()) continue;
+    state.grid.EditRow = cell.row;
+    state.grid.EditCol = cell.col;
+    if (cell.col == 3) CommitFrequency(state, "");
+    if (cell.col == 2 || cell.col == 4) PickTone(state, 0);
+  }
+  for (int row = 1; row <= kChannelCount; ++row)
+    if (whole[static_cast<size_t>(row - 1)]) ClearNO(state.grid, row);
+  state.grid.EditRow = editRow;
+  state.grid.EditCol = editCol;
+  return !(before == state);
+}
+
 InsertResult InsertChannel(EditorState& state, int row) {
   if (!ValidRow(row)) return InsertResult::BadRow;
   if (!state.grid.channels[kChannelCount - 1].empty()) return InsertResult::LastChannelInUse;

@@ -21,6 +21,18 @@ namespace kv3 {
 // 1..16 are refused (nothing changes).
 bool ClearChannels(EditorState& state, std::span<const int> rows);
 
+// Delete on selected cells of the grid (row 1..16, column 0..8). A row
+// whose channel number or receive frequency is among them is emptied as
+// emptying its receive frequency empties it; a tone becomes off (the first
+// entry of the tone list); a transmit frequency follows the grid's rule for
+// an erased text, which keeps it. The choice columns have no empty
+// entry: they stay. Cells of empty channels and bad cells are passed over.
+struct GridCell {
+  int row = 0;
+  int col = 0;
+};
+bool ClearCells(EditorState& state, std::span<const GridCell> cells);
+
 enum class InsertResult {
   Inserted,
   LastChannelInUse,  // channel 16 holds a channel: it would fall off the end

@@ -6,6 +6,7 @@
 
 #include "editor/frequency_entry.h"
 #include "i18n/edit_texts.h"
+#include "i18n/paste_reasons.h"
 #include "interchange/channel_csv.h"
 #include "interchange/csv_table.h"
 
@@ -196,7 +197,7 @@ std::string PasteRefusalLine(const PasteRefusal& refusal, Language lang) {
             TwoDigits(refusal.channel);
   if (!refusal.column.empty()) line += (line.empty() ? "" : ", ") + refusal.column;
   if (!refusal.value.empty()) line += ": " + refusal.value;
-  return line + (line.empty() ? "" : ": ") + refusal.reason;
+  return line + (line.empty() ? "" : ": ") + PasteReasonText(refusal.reason, lang);
 }
 
 }  // namespace kv3

@@ -189,6 +189,38 @@ TEST(ChannelOps, ClearingAChannelIsEmptyingItsReceiveFrequency) {
   EXPECT_FALSE(cleared.grid.channels[1].empty());
 }
 
+TEST(ChannelOps, DeleteOnCellsEmptiesChannelsByTheirNumberOrReceiveFrequencyAndTonesToOff) {
+  EditorState s = StartupState();
+  for (int row : {1, 2, 3}) {
+    s.grid.EditRow = row;
+    s.grid.EditCol = 1;
+    CommitFrequency(s, "438.125");
+    s.grid.EditCol = 2;
+    PickTone(s, 5);
+    s.grid.EditCol = 4;
+    PickTone(s, 7);
+  }
+  s.grid.EditRow = 9;
+  s.grid.EditCol = 3;
+  const EditorState before = s;
+  const GridCell cells[] = {{1, 0}, {2, 1}, {2, 2}, {3, 2}, {3, 3}, {3, 5}, {7, 2}, {17, 1}};
+  EXPECT_TRUE(ClearCells(s, cells));
+  EXPECT_TRUE(s.grid.channels[0].empty());
+  EXPECT_TRUE(s.grid.channels[1].empty());
+  EXPECT_EQ(s.grid.ChannelChoice[1], before.grid.ChannelChoice[6]);  // ClearNO's zeros
+  // Row 3 keeps its frequencies, power and TX tone; its RX tone is off.
+  EXPECT_EQ(s.grid.channels[2].rx, before.grid.channels[2].rx);
+  EXPECT_EQ(s.grid.channels[2].tx, before.grid.channels[2].tx);
+  EXPECT_EQ(s.grid.channels[2].power, before.grid.channels[2].power);
+  EXPECT_EQ(s.grid.channels[2].txTone, before.grid.channels[2].txTone);
+  EXPECT_EQ(s.grid.channels[2].rxTone, Tone::Off());
+  EXPECT_EQ(s.grid.ChannelChoice[2][0], 0);
+  // The grid's edit cell is the user's, not the command's.
+  EXPECT_EQ(s.grid.EditRow, 9);
+  EXPECT_EQ(s.grid.EditCol, 3);
+  EXPECT_FALSE(ClearCells(s, cells));
+}
+
 TEST(ChannelOps, PriorityOnARemovedChannelNamesTheEmptiedLastOne) {
   EditorState s = StartupState();
   s.grid.channels[3].rx = Freq4FromUnits(43500000);

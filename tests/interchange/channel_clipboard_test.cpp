@@ -8,6 +8,8 @@
 #include "editor/demo.h"
 #include "editor/frequency_entry.h"
 #include "editor/tones.h"
+#include "i18n/paste_reasons.h"
+#include "i18n/traditional.h"
 
 namespace kv3 {
 namespace {
@@ -165,6 +167,15 @@ TEST(Clipboard, ARefusedPasteChangesNothingAndSaysWhereAndWhy) {
   EXPECT_EQ(PasteRefusalLine(r.refusals[0], Language::Traditional).substr(0, 19),
             "行 3, 信道 04, F");
 
+  // Every reason in the user's language, the parts that vary kept.
+  EXPECT_EQ(PasteRefusalLine(r.refusals[0], Language::Simplified),
+            "行 3, 信道 04, Frequency: 481.000: 超出频段范围 400-480MHz");
+  EXPECT_EQ(PasteRefusalLine(r.refusals[3], Language::Simplified),
+            "行 4, 信道 05, Power: Maybe: 不是 High、Low 或以瓦为单位的数值");
+  for (const PasteRefusal& p : r.refusals)
+    EXPECT_EQ(PasteRefusalLine(p, Language::Traditional),
+              ToTraditional(PasteRefusalLine(p, Language::Simplified)));
+
   // Rows past channel 16 do not fit.
   PasteResult tooMany = PasteChannels(tsv.substr(0, tsv.find("481")) + "438.125\n", s, 16);
   EXPECT_EQ(s, before);
@@ -177,6 +188,23 @@ TEST(Clipboard, ARefusedPasteChangesNothingAndSaysWhereAndWhy) {
     EXPECT_FALSE(b.refusals.empty()) << bad;
     EXPECT_EQ(s, before) << bad;
   }
+}
+
+}  // namespace
+}  // namespace kv3
+
+namespace kv3 {
+namespace {
+
+TEST(Clipboard, ReasonsWithPartsThatAreReasonsAndUnknownReasons) {
+  EXPECT_EQ(PasteReasonText("the transmit frequency 481.00000 is outside the band 400-480MHz",
+                            Language::Simplified),
+            "发射频率 481.00000：超出频段范围 400-480MHz");
+  EXPECT_EQ(PasteReasonText("channel 3 is already on line 7", Language::Simplified),
+            "信道 3 已在第 7 行");
+  EXPECT_EQ(PasteReasonText("not FM or NFM", Language::English), "not FM or NFM");
+  // A reason the table does not know stays as it is, never half translated.
+  EXPECT_EQ(PasteReasonText("not FM or NFM at all", Language::Simplified), "not FM or NFM at all");
 }
 
 }  // namespace
