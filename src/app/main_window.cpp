@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "app/main_window_edit.h"
 #include "app/qt_translations.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/file_dialogs.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
   // 8. to 11. The lists, the first band and the editor's defaults.
   LoadFromState();
   history_ = std::make_unique<EditHistory>(state_);
+  edit_->ConnectCentre();
   ProgressBar1_->hide();
   Label_->hide();
   resize(sizeHint());
@@ -147,6 +149,7 @@ void MainWindow::FinishStartup() {
     MessagePresenter& messages = messageBoxes_.For([w = window] { return w; });
     AddHelpKey(window, [this, &messages, t = topic] { OpenHelp(messages, language_, t); });
   }
+  edit_->ConnectDialogs();
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -237,6 +240,7 @@ void MainWindow::SetEditingEnabled(bool band, bool settings, bool grid) {
   Frame1_->setEnabled(band);
   settings_->setEnabled(settings);
   grid_->setEnabled(grid);
+  edit_->Update();
 }
 
 bool MainWindow::locked() const {
@@ -254,6 +258,7 @@ void MainWindow::BandSelected(int index) {
     model_->Reload();
   }
   ShowBand();
+  RecordStep(EditStep::Band);
 }
 
 void MainWindow::ShowBand() {

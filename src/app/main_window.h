@@ -52,6 +52,7 @@ class frmAbout;
 class QtSession;
 class RoutedPort;
 class SettingsPanel;
+class EditActions;
 class EditorSessionEnvironment;
 class FileDialogPresenter;
 class WindowCaptions;
@@ -172,6 +173,14 @@ class MainWindow : public QMainWindow {
   void SayUnknownBandCode();
   int Message(const MessageSpec& spec);
   int Message(const std::string& prompt, int buttons, const std::string& title = {});
+
+  // The Edit menu, the grid's context menu and the problems list
+  // (main_window_edit*.cpp): made with the menu bar, wired to the centre and
+  // to the dialogs once they exist; told when the lock, a session or the
+  // language changes.
+  friend class EditActions;
+  void BuildEditMenu(QMenuBar* bar);
+  EditActions* edit_ = nullptr;  // a child of the window
 
   std::string parameterPath_;
   EditorState state_;

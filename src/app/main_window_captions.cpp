@@ -3,6 +3,7 @@
 // windows (i18n/ui/window_captions.h); after a switch every window lays out
 // again.
 #include "app/main_window.h"
+#include "app/main_window_edit.h"
 #include "app/qt_translations.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/form2.h"
@@ -31,6 +32,7 @@ void MainWindow::WriteStartupCaptions() {
     if (!row.hasEnglish) captions_->SetText(row.target, row.zh);
   }
   ApplyStartupCaptions(language_, *captions_);
+  edit_->Retranslate();
 }
 
 void MainWindow::ChooseSimplified() {
@@ -64,6 +66,7 @@ void MainWindow::LanguageChanged() {
     RemeasureTexts(window);
     if (window->isVisible()) window->adjustSize();
   }
+  edit_->Retranslate();
   RemeasureTexts(this);
   resize(sizeHint());
 }

@@ -36,6 +36,7 @@ QMenu* NewMenu(QMenuBar* bar, const char* name) {
 void MainWindow::BuildMenus() {
   QMenuBar* bar = menuBar();
   BuildFileMenu(bar);
+  BuildEditMenu(bar);
   BuildProgrammingMenu(bar);
   BuildSettingsMenu(bar);
   QAction* mnucom = NewAction(this, "mnucom");

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "app/main_window_edit.h"
 #include "codeplug/codec.h"
 #include "editor/ui/channel_grid_view.h"
 #include "i18n/messages.h"
@@ -54,6 +55,7 @@ void MainWindow::SetSessionControlsEnabled(bool enabled) {
   mnuwriteFre_->setEnabled(enabled);
   toolbarButtons_[4]->setEnabled(enabled);
   toolbarButtons_[5]->setEnabled(enabled);
+  edit_->SetSessionRunning(!enabled);
 }
 
 void MainWindow::StartRead() {

@@ -1,5 +1,6 @@
 #include "i18n/captions.h"
 
+#include "i18n/edit_texts.h"
 #include "i18n/texts.h"
 #include "i18n/traditional.h"
 
@@ -71,6 +72,33 @@ void MainWindow(TableBuilder& t) {
   t.Caption("mnuOpen", "打开(&O)", "Open(&O)");
   t.Caption("mnuAssave", "保存(&S)", "Save(&S)");
   t.Caption("mnuQuit", "退出(&Q)", "Quit(&Q)");
+  t.Caption("mnuEdit", "编辑(&E)", "Edit(&E)");
+  t.Caption("mnuUndo", kUndoVerb);
+  t.Caption("mnuRedo", kRedoVerb);
+  t.Caption("mnuCut", "剪切(&T)", "Cut(&T)");
+  t.Caption("mnuCopy", "复制(&C)", "Copy(&C)");
+  t.Caption("mnuPaste", "粘贴(&P)", "Paste(&P)");
+  t.Caption("mnuDelete", "清除信道(&D)", "Delete(&D)");
+  t.Caption("mnuInsert", "插入信道(&I)", "Insert channel(&I)");
+  t.Caption("mnuRemove", "移除信道(&M)", "Remove channel(&M)");
+  t.Caption("mnuMoveUp", "上移", "Move up");
+  t.Caption("mnuMoveDown", "下移", "Move down");
+  t.Caption("mnuSort", "按接收频率排序(&F)", "Sort by RX frequency(&F)");
+  t.Caption("mnuSelectAll", "全选(&A)", "Select all(&A)");
+  t.Caption("mnuBulk", "批量设置(&B)", "Set selected rows(&B)");
+  t.Caption("mnuBulkPower", kGridHeaders[5]);
+  t.Caption("mnuBulkForbid", kGridHeaders[6]);
+  t.Caption("mnuBulkBandwidth", kGridHeaders[7]);
+  t.Caption("mnuBulkScan", kGridHeaders[8]);
+  for (int i = 0; i < 2; ++i) {
+    t.Caption(kBulkChoiceNames[0][i], kPowerList[static_cast<size_t>(i)]);
+    t.Caption(kBulkChoiceNames[1][i], kForbidList[static_cast<size_t>(i)]);
+    t.Caption(kBulkChoiceNames[2][i], kBandwidthList[static_cast<size_t>(i)]);
+    t.Caption(kBulkChoiceNames[3][i], kScanList[static_cast<size_t>(i)]);
+  }
+  t.Caption("mnuBulkRxTone", "接收亚音频…", "RX QT/DQT…");
+  t.Caption("mnuBulkTxTone", "发射亚音频…", "TX QT/DQT…");
+  t.Caption("mnuProblems", kProblemsListTitle);
   t.Caption("mnupro", "编程(&P)", "Programming(&P)");
   t.Caption("mnureadFre", "读频(&R)", "Read Frequency(&R)");
   t.Caption("mnuwriteFre", "写频(&W)", "Write Frequency(&W)");

@@ -32,6 +32,13 @@ enum class CaptionKind {
   ButtonTip,    // the tooltip of toolbar button `index` (1-based)
 };
 
+// The entries of the Edit menu's bulk submenus of power, forbid, bandwidth
+// and scan (grid columns 5..8), by list position.
+inline constexpr const char* kBulkChoiceNames[4][2] = {{"mnuBulkPower0", "mnuBulkPower1"},
+                                                       {"mnuBulkForbid0", "mnuBulkForbid1"},
+                                                       {"mnuBulkBandwidth0", "mnuBulkBandwidth1"},
+                                                       {"mnuBulkScan0", "mnuBulkScan1"}};
+
 // The toolbar of the main window.
 inline constexpr const char* kToolbarName = "Toolbar1";
 

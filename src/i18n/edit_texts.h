@@ -64,6 +64,11 @@ inline constexpr Text2 kProblemRxTone{"接收亚音频", "RX QT/DQT"};
 inline constexpr Text2 kProblemTxTone{"发射亚音频", "TX QT/DQT"};
 inline constexpr Text2 kProblemPriorityChannel{"优先信道", "Priority channel"};
 
+// The problems list of the main window (a panel under the grid).
+inline constexpr Text2 kProblemsListTitle{"问题列表", "Problems"};
+// The question of a bulk tone: the label of its list.
+inline constexpr Text2 kBulkToneLabel{"所选信道的亚音频：", "QT/DQT of the selected channels:"};
+
 // A line of pasted text, in the list of what a paste refuses.
 inline constexpr Text2 kPasteRow{"行", "Row"};
 

@@ -54,6 +54,17 @@ inline constexpr Text2 kFixedNeedsChannel{
 inline constexpr Text2 kTipTitle{"提示", "Tip"};
 inline constexpr Text2 kEmptyChannelChosen{"不可选择空信道，请重新选择！",
                                            "Do not choose empty channel, please choose again!"};
+
+// Editing: the Edit menu and the grid's context menu.
+inline constexpr Text2 kInsertRefused{"信道 16 已被使用，不能插入信道。",
+                                      "Channel 16 is in use: no channel can be inserted."};
+inline constexpr Text2 kPasteRefused{"粘贴被拒绝，没有任何更改：",
+                                     "The paste was refused and nothing was changed:"};
+inline constexpr Text2 kCopyLeftOut{"这些信道的频率不是十进制数字，没有复制：",
+                                    "These channels hold a frequency that is not decimal and were "
+                                    "not copied: "};
+inline constexpr Text2 kBulkToneRefused{"不是有效的亚音频，没有任何更改。",
+                                        "Not a QT/DQT tone: nothing was changed."};
 }  // namespace msg
 
 // Message box buttons, by the standard result codes.

@@ -62,7 +62,7 @@ bool ChannelGridModel::setHeaderData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
-  if (index.column() == 0) return Qt::ItemIsEnabled;
+  if (index.column() == 0) return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <string>
 
 #include "editor/frequency_entry.h"
@@ -203,6 +204,7 @@ void ChannelGridDelegate::Picked(QWidget* editor, int position) const {
   auto* self = const_cast<ChannelGridDelegate*>(this);
   emit self->closeEditor(editor, QAbstractItemDelegate::NoHint);
   view_.setFocus(Qt::OtherFocusReason);
+  emit view_.edited(static_cast<EditStep>(state.grid.EditCol - 1));
 }
 
 void ChannelGridDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
@@ -229,8 +231,9 @@ void ChannelGridDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
     }
     default:
       // The choice lists store only what is picked from them.
-      break;
+      return;
   }
+  emit view_.edited(static_cast<EditStep>(state.grid.EditCol - 1));
 }
 
 void ChannelGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -293,6 +296,14 @@ bool ChannelGridDelegate::FilterInput(QWidget* editor, QObject* object, QEvent* 
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        // Commits and opens the next (previous) cell's editor.
+        const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        emit commitData(editor);
+        emit closeEditor(editor, back ? QAbstractItemDelegate::EditPreviousItem
+                                      : QAbstractItemDelegate::EditNextItem);
+        return true;
+      }
       if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (filter(13).action != KeyAction::EndEdit) return false;
         emit commitData(editor);
@@ -360,7 +371,8 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, QWidget* parent)
   setModel(&model_);
   setItemDelegate(delegate_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSelectionMode(QAbstractItemView::NoSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
   setTabKeyNavigation(false);
   verticalHeader()->hide();
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -449,19 +461,124 @@ void ChannelGridView::OpenEditorAt(int row, int col, bool dropDown) {
 }
 
 void ChannelGridView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() == Qt::RightButton) {
     setFocus(Qt::MouseFocusReason);
+    // The menu is for what is selected: a click outside it selects the cell.
+    if (index.isValid() && !selectionModel()->isSelected(index)) SelectOnPress(index, {});
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  const QModelIndex index = indexAt(event->position().toPoint());
   setFocus(Qt::MouseFocusReason);
   if (!index.isValid()) return;
+  const Qt::KeyboardModifiers extend =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+  SelectOnPress(index, extend);
+  // Shift or Ctrl extends the selection; a click on a channel's number
+  // selects its row (an empty channel's opens its receive frequency as any
+  // click on it does).
+  if (extend) return;
+  if (index.column() == 0 && !model_.state().grid.channels[index.row()].empty()) return;
   // A list drops down when the button is released, so that the release
   // does not land in the list and close it again.
   RequestGridEdit(model_.state().grid);
   OpenEditorAt(ChannelGridModel::GridRow(index), index.column(), false);
   dropDownOnRelease_ = true;
+}
+
+void ChannelGridView::SelectOnPress(const QModelIndex& index, Qt::KeyboardModifiers modifiers) {
+  QItemSelectionModel* selection = selectionModel();
+  const bool row = index.column() == 0;
+  const QModelIndex last = model_.index(index.row(), ChannelGridModel::kColumns - 1);
+  if (modifiers & Qt::ShiftModifier && anchor_.isValid()) {
+    const int top = std::min(anchor_.row(), index.row());
+    const int bottom = std::max(anchor_.row(), index.row());
+    const int left = row || anchor_.column() == 0 ? 0 : std::min(anchor_.column(), index.column());
+    const int right = row || anchor_.column() == 0 ? ChannelGridModel::kColumns - 1
+                                                   : std::max(anchor_.column(), index.column());
+    const QItemSelection range(model_.index(top, left), model_.index(bottom, right));
+    selection->select(range,
+                      (modifiers & Qt::ControlModifier ? QItemSelectionModel::Select
+                                                       : QItemSelectionModel::ClearAndSelect));
+    selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    return;
+  }
+  const QItemSelection cells = row ? QItemSelection(index, last) : QItemSelection(index, index);
+  if (modifiers & Qt::ControlModifier) {
+    selection->select(cells, QItemSelectionModel::Toggle);
+  } else {
+    selection->select(cells, QItemSelectionModel::ClearAndSelect);
+  }
+  selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  anchor_ = index;
+}
+
+std::vector<GridCell> ChannelGridView::SelectedCells() const {
+  std::vector<GridCell> cells;
+  QModelIndexList indexes = selectionModel()->selectedIndexes();
+  std::sort(indexes.begin(), indexes.end());
+  for (const QModelIndex& index : indexes)
+    cells.push_back({ChannelGridModel::GridRow(index), index.column()});
+  if (cells.empty() && currentIndex().isValid())
+    cells.push_back({ChannelGridModel::GridRow(currentIndex()), currentIndex().column()});
+  return cells;
+}
+
+std::vector<int> ChannelGridView::SelectedRows() const {
+  std::vector<int> rows;
+  for (const GridCell& cell : SelectedCells())
+    if (std::find(rows.begin(), rows.end(), cell.row) == rows.end()) rows.push_back(cell.row);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void ChannelGridView::SelectRows(int first, int last) {
+  if (first < 1 || last > kChannelCount || first > last) return;
+  const QModelIndex top = model_.CellIndex(first, 0);
+  selectionModel()->select(
+      QItemSelection(top, model_.CellIndex(last, ChannelGridModel::kColumns - 1)),
+      QItemSelectionModel::ClearAndSelect);
+  selectionModel()->setCurrentIndex(top, QItemSelectionModel::NoUpdate);
+  anchor_ = top;
+}
+
+void ChannelGridView::contextMenuEvent(QContextMenuEvent* event) {
+  if (!commandsEnabled()) return;
+  emit contextMenuWanted(event->globalPos());
+}
+
+void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const QModelIndex from = openIndex_.isValid() ? openIndex_ : currentIndex();
+  QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  if (hint != QAbstractItemDelegate::EditNextItem &&
+      hint != QAbstractItemDelegate::EditPreviousItem) {
+    return;
+  }
+  // Tab goes on to the next cell with an editor (columns 1..8, row by row);
+  // the grid's rules choose the editor there (an empty channel's is its
+  // receive frequency).
+  int row = ChannelGridModel::GridRow(from), col = from.column();
+  const int step = hint == QAbstractItemDelegate::EditNextItem ? 1 : -1;
+  col += step;
+  if (col > 8) {
+    col = 1;
+    ++row;
+  } else if (col < 1) {
+    col = 8;
+    --row;
+  }
+  if (row < 1 || row > kChannelCount) {
+    setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // An empty channel has only its receive frequency: going back skips over it.
+  if (model_.state().grid.channels[static_cast<size_t>(row - 1)].empty()) col = 1;
+  QTimer::singleShot(0, this, [this, row, col] {
+    if (!isEnabled() || OpenEditorWidget()) return;
+    RequestGridEdit(model_.state().grid);
+    selectionModel()->select(model_.CellIndex(row, col), QItemSelectionModel::ClearAndSelect);
+    OpenEditorAt(row, col, false);
+  });
 }
 
 void ChannelGridView::mouseReleaseEvent(QMouseEvent*) {
@@ -479,12 +596,54 @@ void ChannelGridView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
+                                             Qt::MetaModifier | Qt::ShiftModifier));
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+      (event->key() == Qt::Key_F2 && plain)) {
     const QModelIndex index = currentIndex().isValid() ? currentIndex() : model_.CellIndex(1, 1);
     PressCell(ChannelGridModel::GridRow(index), index.column());
     return;
   }
+  if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && plain) {
+    if (commandsEnabled()) ClearSelectedCells();
+    return;
+  }
+  const QString text = event->text();
+  const bool typed =
+      !text.isEmpty() && text.at(0).isPrint() &&
+      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  if (typed) {
+    if (commandsEnabled()) StartTyping(event);
+    return;
+  }
   QTableView::keyPressEvent(event);
+  // The keys that move the current cell move the selection with it; a Shift
+  // move extends it from where it started.
+  if (!(event->modifiers() & Qt::ShiftModifier) && currentIndex().isValid())
+    anchor_ = currentIndex();
+}
+
+void ChannelGridView::StartTyping(QKeyEvent* event) {
+  const QModelIndex index = currentIndex().isValid() ? currentIndex() : model_.CellIndex(1, 1);
+  RequestGridEdit(model_.state().grid);
+  OpenEditorAt(ChannelGridModel::GridRow(index), std::max(index.column(), 1), false);
+  QWidget* editor = OpenEditorWidget();
+  if (!editor) return;
+  // The character replaces the text shown, through the editor's key filter.
+  QWidget* target = editor;
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    if (!combo->isEditable()) return;  // the choice lists only pick
+    target = combo->lineEdit();
+  }
+  QKeyEvent again(QEvent::KeyPress, event->key(), event->modifiers(), event->text());
+  QCoreApplication::sendEvent(target, &again);
+}
+
+void ChannelGridView::ClearSelectedCells() {
+  const std::vector<GridCell> cells = SelectedCells();
+  if (cells.empty()) return;
+  if (ClearCells(model_.state(), cells)) model_.Reload();
+  emit edited(EditStep::ClearChannels);
 }
 
 }  // namespace kv3

@@ -2,14 +2,23 @@
 // in-place editor the grid rules choose (Text1 for frequencies, Combo8 for
 // tones, Combo5_5..Combo5_8 for the per-channel choices), laid over the
 // cell; leaving the editor commits it through the same rules.
+//
+// It is also a spreadsheet: a click on a channel's number selects its row
+// (Shift and Ctrl extend), Shift or Ctrl on a cell extends the selection of
+// cells, the current cell shows; a character typed on a cell starts its
+// editor with that character, Enter and F2 open it, Tab and Shift+Tab commit
+// and open the next or previous one, Delete clears the selected cells.
 #pragma once
 
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "editor/channel_ops.h"
 #include "editor/grid_edit.h"
+#include "i18n/edit_texts.h"
 #include "i18n/message_box.h"
 
 namespace kv3 {
@@ -71,6 +80,18 @@ class ChannelGridView : public QTableView {
   const std::optional<OpenEditor>& pendingEditor() const { return pending_; }
   void ReportMessage(const MessageSpec& spec);
 
+  // The selected cells, row by row; the rows they are in (1..16, rising),
+  // or the current cell's row when nothing is selected.
+  std::vector<GridCell> SelectedCells() const;
+  std::vector<int> SelectedRows() const;
+  // Selects whole rows (1..16) and makes the first one's number current.
+  void SelectRows(int first, int last);
+  // The commands of the grid that change several cells at once (Delete,
+  // typing into a closed cell, the context menu) stop while this is false
+  // (a session with the radio runs); the lock disables the whole grid.
+  void SetCommandsEnabled(bool enabled) { commandsEnabled_ = enabled; }
+  bool commandsEnabled() const { return commandsEnabled_ && isEnabled(); }
+
   static constexpr int kColumnTwips[9] = {500, 1330, 1000, 1330, 1000, 800, 850, 1000, 900};
   static constexpr int kRowTwips = 300;
 
@@ -80,15 +101,31 @@ class ChannelGridView : public QTableView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+ signals:
+  // A change the user made to the codeplug in the grid: a cell's editor
+  // closed (its column's step) or Delete cleared cells. Sent after every
+  // commit; the receiver compares states.
+  void edited(EditStep step);
+  // A right click on the grid, at a global position; the selection holds
+  // the clicked cell.
+  void contextMenuWanted(const QPoint& global);
 
  private:
   void OpenEditorAt(int row, int col, bool dropDown);
+  void SelectOnPress(const QModelIndex& index, Qt::KeyboardModifiers modifiers);
+  void StartTyping(QKeyEvent* event);
+  void ClearSelectedCells();
 
   ChannelGridModel& model_;
   ChannelGridDelegate* delegate_;  // a child: it outlives the view's own teardown
   std::optional<OpenEditor> pending_;
   QModelIndex openIndex_;
   bool dropDownOnRelease_ = false;
+  bool commandsEnabled_ = true;
+  QModelIndex anchor_;  // where a Shift click extends from
   std::function<void(const MessageSpec&)> messageHandler_;
 };
 
