@@ -16,6 +16,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -26,6 +29,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/help_topics.h"
+#include "editor/ui/channel_grid_view.h"
 #include "i18n/ui/qt_message_box.h"
 #include "link/qt/qt_link.h"
 
@@ -39,6 +43,9 @@ struct Shot {
 
 constexpr Shot kShots[] = {
     {"main-window", "", "Form1"},
+    // The main window with its Edit menu open, rows selected and the
+    // problems list shown (the README's picture of editing).
+    {"editing", "mnuEdit", "Form1"},
     {"optional-functions", "mnudtmf", "Form5"},
     {"keys-set", "Key_enactment", "Form6"},
     {"embedded-info", "mnusetin", "Form7"},
@@ -104,6 +111,37 @@ bool Exposed(QWidget* w) {
 bool SavePicture(QWidget* window, const QString& file) {
   QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
   return image.save(file, "PNG", 0);
+}
+
+// The window with an open menu drawn over it where it is on the screen (a
+// menu is a window of its own).
+bool SaveWithMenu(QWidget* window, QMenu* menu, const QString& file) {
+  const QPixmap base = window->grab();
+  const QPixmap popup = menu->grab();
+  const QPoint at = menu->geometry().topLeft() - window->mapToGlobal(QPoint(0, 0));
+  const QRect all = QRect(QPoint(0, 0), base.deviceIndependentSize().toSize())
+                        .united(QRect(at, popup.deviceIndependentSize().toSize()));
+  QImage image(all.size(), QImage::Format_RGB32);
+  image.fill(window->palette().color(QPalette::Window));
+  QPainter painter(&image);
+  painter.drawPixmap(-all.topLeft(), base);
+  painter.drawPixmap(at - all.topLeft(), popup);
+  painter.end();
+  return image.save(file, "PNG", 0);
+}
+
+// Opens the Edit menu under its title, with channels 2 to 4 selected and the
+// problems list shown; returns the menu.
+QMenu* OpenEditMenu(kv3::MainWindow& window) {
+  auto* menu = window.findChild<QMenu*>("mnuEdit");
+  auto* problems = window.findChild<QAction*>("mnuProblems");
+  if (!menu || !problems) return nullptr;
+  if (!problems->isChecked()) problems->trigger();
+  window.grid().SelectRows(2, 4);
+  window.grid().setFocus();
+  const QRect title = window.menuBar()->actionGeometry(menu->menuAction());
+  menu->popup(window.menuBar()->mapToGlobal(title.bottomLeft()));
+  return menu;
 }
 
 }  // namespace
@@ -186,6 +224,20 @@ int main(int argc, char** argv) {
     if (!QDir().mkpath(folder)) return Fail("cannot make " + folder);
     for (const Shot& shot : shots) {
       QWidget* target = &window;
+      if (QLatin1String(shot.action) == QLatin1String("mnuEdit")) {
+        QMenu* menu = OpenEditMenu(window);
+        if (!menu) return Fail("no Edit menu or no problems list");
+        if (!WaitFor([&] { return Exposed(menu) && Exposed(&window); }))
+          return Fail("the Edit menu was not shown");
+        QCoreApplication::processEvents();
+        const QString file = folder + "/" + shot.name + ".png";
+        if (!SaveWithMenu(&window, menu, file)) return Fail("cannot write " + file);
+        menu->hide();
+        window.findChild<QAction*>("mnuProblems")->trigger();
+        window.grid().clearSelection();
+        if (!messages.isEmpty()) return Fail("unexpected message: " + messages.join("; "));
+        continue;
+      }
       if (*shot.action) {
         QAction* open = action(shot.action);
         if (!open) return Fail(QStringLiteral("no menu item ") + shot.action);
