@@ -82,12 +82,14 @@ EditActions::EditActions(MainWindow& window, QMenuBar* bar) : QObject(&window), 
 
   // The bulk edits of the selected rows.
   mnuEdit_->addSeparator();
-  mnuBulk_ = new QMenu(mnuEdit_);
+  // The submenus belong to the bar, as the menus do, where the captions find
+  // them by name.
+  mnuBulk_ = new QMenu(bar);
   mnuBulk_->setObjectName("mnuBulk");
   mnuEdit_->addMenu(mnuBulk_);
   const char* choiceMenus[] = {"mnuBulkPower", "mnuBulkForbid", "mnuBulkBandwidth", "mnuBulkScan"};
   for (int k = 0; k < 4; ++k) {
-    auto* menu = new QMenu(mnuBulk_);
+    auto* menu = new QMenu(bar);
     menu->setObjectName(choiceMenus[k]);
     mnuBulk_->addMenu(menu);
     for (int position = 0; position < 2; ++position) {

@@ -124,8 +124,11 @@ class MainEdit : public QObject, WindowFixture {
     w_->ChooseEnglish();
     QCOMPARE(undo->text(), QString("Undo New"));
     QCOMPARE(Find<QMenu>(w_.get(), "mnuEdit")->title(), QString("Edit(&E)"));
+    QCOMPARE(Find<QMenu>(w_.get(), "mnuBulkPower")->title(), QString("Power"));
+    QCOMPARE(Act(*w_, "mnuBulkPower1")->text(), QString("Hight"));
     w_->ChooseTraditional();
     QCOMPARE(Find<QMenu>(w_.get(), "mnuEdit")->title(), QString("編輯(&E)"));
+    QCOMPARE(Find<QMenu>(w_.get(), "mnuBulk")->title(), QString("批量設置(&B)"));
     QCOMPARE(undo->text(), QString::fromStdString(
                                kv3::UndoText(EditStep::New, false, kv3::Language::Traditional)));
   }
