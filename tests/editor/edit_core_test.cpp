@@ -11,6 +11,7 @@
 #include "editor/frequency_entry.h"
 #include "editor/grid_edit.h"
 #include "editor/grid_text.h"
+#include "editor/tone_entry.h"
 #include "editor/tones.h"
 
 namespace kv3 {
