@@ -172,7 +172,11 @@ QWidget* ChannelGridDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 void ChannelGridDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
-  if (option->state & QStyle::State_Enabled) return;
+  if (option->state & QStyle::State_Enabled) {
+    // The current cell shows its frame whether or not the grid has the focus.
+    if (index == view_.currentIndex()) option->state |= QStyle::State_HasFocus;
+    return;
+  }
   // A locked grid: every row shows the disabled look. The light blue rows
   // keep their colour, dimmed, and their text is greyed like the others'.
   const QPalette& palette = view_.palette();
@@ -448,7 +452,7 @@ void ChannelGridView::OpenEditorAt(int row, int col, bool dropDown) {
   const OpenEditor open = GridClick(model_.state().grid, row, col, model_.language());
   if (open.editor == GridEditor::None) return;
   const QModelIndex index = model_.CellIndex(open.row, open.col);
-  setCurrentIndex(index);
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   pending_ = open;
   openIndex_ = index;
   edit(index);
@@ -506,8 +510,12 @@ void ChannelGridView::SelectOnPress(const QModelIndex& index, Qt::KeyboardModifi
   const QItemSelection cells = row ? QItemSelection(index, last) : QItemSelection(index, index);
   if (modifiers & Qt::ControlModifier) {
     selection->select(cells, QItemSelectionModel::Toggle);
-  } else {
+  } else if (row) {
     selection->select(cells, QItemSelectionModel::ClearAndSelect);
+  } else {
+    // A plain click on a cell makes it the current one (framed), and the
+    // commands act on it; its text stays as it is drawn.
+    selection->clearSelection();
   }
   selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   anchor_ = index;
@@ -576,7 +584,7 @@ void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdi
   QTimer::singleShot(0, this, [this, row, col] {
     if (!isEnabled() || OpenEditorWidget()) return;
     RequestGridEdit(model_.state().grid);
-    selectionModel()->select(model_.CellIndex(row, col), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->clearSelection();
     OpenEditorAt(row, col, false);
   });
 }
