@@ -9,14 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace kv3 {
+#include "platform/serial_devices.h"  // SerialDevices
 
-// The serial devices of the machine in a stable order (USB adapters by id
-// first, then /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS* with a driver, each
-// sorted naturally): the order in which new devices get their numbers.
-// Devices that /dev/serial/by-id links to are listed once, under their by-id
-// name, which is their stable id.
-std::vector<std::string> SerialDevices();
+namespace kv3 {
 
 // The port map file's path ("" when neither XDG_CONFIG_HOME nor HOME is set).
 std::string PortMapPath();

@@ -4,7 +4,7 @@
 #include <QSerialPort>
 #include <cerrno>
 
-#include "link/port_check.h"
+#include "platform/serial_devices.h"
 #include "link/port_names.h"
 #include "link/port_numbers.h"
 #include "link/port_texts.h"
