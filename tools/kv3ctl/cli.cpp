@@ -1,19 +1,18 @@
 #include "cli.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "codeplug/codec.h"
 #include "editor/band.h"
 #include "i18n/messages.h"
 #include "image/codeplug_file.h"
+#include "platform/file_identity.h"
+#include "platform/terminal.h"
 
 namespace kv3ctl {
 
@@ -138,18 +137,16 @@ bool SaveState(const std::string& path, kv3::Language lang, const kv3::EditorSta
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa {
-  }, sb{};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+  return kv3::SameFile(a, b);
 }
 
 bool MayReplaceWithCodeplug(const std::string& path, bool force) {
-  struct stat st {};
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
   // Nothing there, or no regular file (the save refuses those itself), or
   // nothing in it: nothing to lose.
-  if (force || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
-    return true;
+  if (force || ec || !fs::is_regular_file(st) || fs::file_size(path, ec) == 0 || ec) return true;
   kv3::MemoryImage image;
   kv3::FileResult r = kv3::LoadCodeplug(path, image);
   if (r.ok()) return true;
@@ -174,15 +171,8 @@ void GuardStandardOutput() {
   // All of a command's output leaves at its end, in one write whose error
   // (a full disk) can be told: no command prints more than this buffer.
   static char buffer[1 << 20];
-  if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-  if (::fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF) {
-    // Opened read-only, so that every write fails as on the closed one.
-    int fd = ::open("/dev/null", O_RDONLY);
-    if (fd >= 0 && fd != STDOUT_FILENO) {
-      ::dup2(fd, STDOUT_FILENO);
-      ::close(fd);
-    }
-  }
+  if (!kv3::IsTerminal(kv3::kStandardOutput)) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  kv3::KeepClosedStandardOutputClosed();
 }
 
 int CheckStandardOutput(int code) {

@@ -1,7 +1,5 @@
 // kv3ctl clone: the same codeplug into several radios at once, one session
 // per port, all on one event loop.
-#include <unistd.h>
-
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
@@ -17,6 +15,7 @@
 #include "commands.h"
 #include "i18n/messages.h"
 #include "interrupts.h"
+#include "platform/terminal.h"
 #include "radio_session.h"
 
 namespace kv3ctl {
@@ -148,7 +147,7 @@ int RunClone(const Arguments& arguments) {
     }
   }
 
-  const bool terminal = isatty(2) == 1;
+  const bool terminal = kv3::IsTerminal(kv3::kStandardError);
   ProgressLines lines(radios, terminal);
   QEventLoop loop;
   const Clock::time_point start = Clock::now();

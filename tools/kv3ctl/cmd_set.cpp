@@ -3,8 +3,6 @@
 // as a typed one; a value given for a choice list is a pick from it. KEY=VALUE
 // sets any value by its key in the JSON format, through the rules of the
 // window that edits it; all of them are taken or the file stays as it was.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <iostream>
@@ -22,6 +20,7 @@
 #include "i18n/message_box.h"
 #include "i18n/texts.h"
 #include "interchange/field_edit.h"
+#include "platform/terminal.h"
 
 namespace kv3ctl {
 
@@ -43,7 +42,7 @@ class SetCommand {
       return Refusal{"no band '" + value + "': give a position 0..6 or a text such as 400-480MHz"};
     kv3::OnBandListOpened(state_.band);
     if (kv3::SelectBand(state_, index) != kv3::BandChange::QuestionNeeded) return std::nullopt;
-    bool ok = yes || (isatty(STDIN_FILENO) && AskOnTerminal());
+    bool ok = yes || (kv3::IsTerminal(kv3::kStandardInput) && AskOnTerminal());
     kv3::AnswerBandQuestion(state_, ok);
     if (!ok)
       return Refusal{"band change declined (the channels would be cleared): give --yes to confirm"};

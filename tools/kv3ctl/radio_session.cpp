@@ -1,7 +1,5 @@
 #include "radio_session.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <iostream>
@@ -10,6 +8,7 @@
 #include "interrupts.h"
 #include "link/port_names.h"
 #include "link/port_texts.h"
+#include "platform/terminal.h"
 
 namespace kv3ctl {
 
@@ -48,7 +47,7 @@ std::unique_ptr<kv3::QtPort> OpenPort(const std::string& name, std::string& devi
 namespace {
 
 bool IsTerminal(int fd) {
-  return isatty(fd) == 1;
+  return kv3::IsTerminal(fd);
 }
 
 void DrawBar(int value, int maximum) {
