@@ -2,18 +2,10 @@
 // open a serial device. Prints the device path as the first line, answers as
 // the radio (at the 9600-baud line rate unless --fast) until SIGINT or
 // SIGTERM, then saves its memory when --save is given.
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -21,15 +13,11 @@
 #include "image/codeplug_file.h"
 #include "kv3_version.h"
 #include "link/simulated_radio.h"
+#include "platform/pseudo_terminal.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-volatile std::sig_atomic_t stopRequested = 0;
-void OnSignal(int) {
-  stopRequested = 1;
-}
 
 // One byte on the line: a start bit, 8 data bits, a stop bit at 9600 baud.
 constexpr auto kByteTime = std::chrono::microseconds(10 * 1000000 / 9600);
@@ -102,39 +90,6 @@ bool ParseInt(const char* text, int& value) {
   return true;
 }
 
-// Opens the pseudo-terminal; returns the master and keeps the slave open
-// (slaveFd) so that the master stays usable between the clients' sessions.
-int OpenPty(std::string& path, int& slaveFd) {
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
-  const char* name = ptsname(master);
-  if (!name) return -1;
-  path = name;
-  slaveFd = open(name, O_RDWR | O_NOCTTY);
-  if (slaveFd < 0) return -1;
-  termios t{};
-  if (tcgetattr(slaveFd, &t) == 0) {
-    cfmakeraw(&t);
-    cfsetispeed(&t, B9600);
-    cfsetospeed(&t, B9600);
-    tcsetattr(slaveFd, TCSANOW, &t);
-  }
-  return master;
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,22 +153,14 @@ int main(int argc, char** argv) {
   }
   radio.faults() = o.faults;
 
-  std::string path;
-  int slave = -1;
-  int master = OpenPty(path, slave);
-  if (master < 0) {
-    std::fprintf(stderr, "kv3-radio-sim: cannot open a pseudo-terminal: %s\n",
-                 std::strerror(errno));
+  kv3::PseudoTerminal line;
+  if (std::string error; !line.Open(error)) {
+    std::fprintf(stderr, "kv3-radio-sim: cannot open a pseudo-terminal: %s\n", error.c_str());
     return 1;
   }
-  struct sigaction sa {};
-  sa.sa_handler = OnSignal;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
-  std::signal(SIGPIPE, SIG_IGN);
+  kv3::CatchStopRequests();
 
-  std::printf("%s\n", path.c_str());
+  std::printf("%s\n", line.path().c_str());
   std::fflush(stdout);
 
   // Replies wait until the line would have carried them: a request is in
@@ -232,10 +179,10 @@ int main(int argc, char** argv) {
   int replies = 0;   // replies of the current session
   uint32_t noise = 0x2545F491;
 
-  while (!stopRequested) {
+  while (!kv3::StopRequested()) {
     auto now = Clock::now();
     while (!outbox.empty() && outbox.front().due <= now) {
-      WriteAll(master, outbox.front().bytes);
+      line.Write(outbox.front().bytes);
       if (o.verbose && outbox.front().lateMs > 0)
         std::fprintf(stderr, "kv3-radio-sim: a reply went out %d ms late\n", outbox.front().lateMs);
       outbox.pop_front();
@@ -245,19 +192,9 @@ int main(int argc, char** argv) {
       auto wait = std::chrono::duration_cast<std::chrono::microseconds>(outbox.front().due - now);
       timeout = static_cast<int>((wait.count() + 999) / 1000);
     }
-    pollfd p{master, POLLIN, 0};
-    int ready = poll(&p, 1, timeout);
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    if (ready == 0 || !(p.revents & POLLIN)) continue;
-    ssize_t n = read(master, buffer, sizeof buffer);
-    if (n <= 0) {
-      if (n < 0 && errno == EINTR) continue;
-      usleep(10000);  // no client at the moment
-      continue;
-    }
+    const long n = line.Read(buffer, sizeof buffer, timeout);
+    if (n < 0) break;
+    if (n == 0) continue;  // no bytes (yet), a signal, or no client at the moment
     now = Clock::now();
     if (!o.fast) rxDone = std::max(rxDone, now) + n * kByteTime;
     // One byte at a time, so that a session's end and the next session's
@@ -265,7 +202,7 @@ int main(int argc, char** argv) {
     // sessions end exactly at the end byte, and replies are counted per
     // session).
     bool gone = false;
-    for (ssize_t i = 0; i < n && !gone; ++i) {
+    for (long i = 0; i < n && !gone; ++i) {
       // The faulty sessions are over: from now on the radio is sound.
       if (o.faultSessions >= 0 && sessions >= o.faultSessions && !radio.InSession()) {
         radio.faults() = {};
@@ -311,7 +248,7 @@ int main(int argc, char** argv) {
           }
         auto late = std::chrono::milliseconds(o.delayAt < 0 || reply == o.delayAt ? o.delayMs : 0);
         if (o.fast && late.count() == 0 && outbox.empty()) {
-          WriteAll(master, e.bytes);
+          line.Write(e.bytes);
           continue;
         }
         Clock::time_point start = std::max({rxDone, txFree, now}) + late;
@@ -322,8 +259,7 @@ int main(int argc, char** argv) {
     if (gone) break;
   }
 
-  close(master);
-  close(slave);
+  line.Close();
   if (!o.save.empty()) {
     kv3::FileResult r = kv3::SaveCodeplug(o.save, radio.Image());
     if (!r.ok()) {
