@@ -8,6 +8,7 @@
 
 #include "editor/band.h"
 #include "image/codeplug_file.h"
+#include "platform/calendar.h"
 #include "platform/user_dirs.h"
 
 namespace kv3 {
@@ -54,7 +55,7 @@ int64_t MomentOf(const std::string& name) {
   t.tm_min = Digits(name, 16, 2);
   t.tm_sec = Digits(name, 18, 2);
   t.tm_isdst = -1;
-  std::time_t seconds = IsUtcName(name) ? timegm(&t) : mktime(&t);
+  std::time_t seconds = IsUtcName(name) ? UtcMoment(t) : mktime(&t);
   return static_cast<int64_t>(seconds) * 1000 + Digits(name, 21, 3);
 }
 
@@ -83,7 +84,7 @@ std::string NameAt(std::chrono::system_clock::time_point when) {
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch());
   std::time_t seconds = static_cast<std::time_t>(ms.count() / 1000);
   std::tm utc{};
-  gmtime_r(&seconds, &utc);
+  UtcCalendar(seconds, utc);
   char name[64];
   std::snprintf(name, sizeof name, "%s%04d%02d%02d-%02d%02d%02d-%03dZ%s", kPrefix,
                 utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
@@ -95,7 +96,7 @@ std::string NameAt(std::chrono::system_clock::time_point when) {
 std::string LocalTimeText(int64_t moment) {
   std::time_t seconds = static_cast<std::time_t>(moment / 1000);
   std::tm local{};
-  localtime_r(&seconds, &local);
+  LocalCalendar(seconds, local);
   char text[80];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
