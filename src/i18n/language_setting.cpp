@@ -5,6 +5,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/user_dirs.h"
+#include "platform/user_registry.h"
 
 namespace kv3 {
 
@@ -86,6 +87,19 @@ void IniLanguageHintStore::Delete(std::string_view key, std::string_view name) {
     kept += '\n';
   }
   if (removed) (void)WriteFileAtomically(path_, kept);
+}
+
+std::string RegistryLanguageHintStore::Get(std::string_view key, std::string_view name) {
+  return UserRegistryText(std::string(key), std::string(name));
+}
+
+void RegistryLanguageHintStore::Delete(std::string_view key, std::string_view name) {
+  DeleteUserRegistryValue(std::string(key), std::string(name));
+}
+
+std::unique_ptr<LanguageHintStore> UserLanguageHintStore() {
+  if (HasUserRegistry()) return std::make_unique<RegistryLanguageHintStore>();
+  return std::make_unique<IniLanguageHintStore>(DefaultLanguageHintPath());
 }
 
 std::string DefaultLanguageHintPath() {

@@ -1,11 +1,13 @@
 // The one-time language hint: the value "Languages" under the key "KV-3",
-// read once at start-up and then deleted. On Linux it lives in a per-user
-// INI file that Qt's QSettings also reads and writes:
+// read once at start-up and then deleted. On Windows it lives in the
+// per-user registry (HKEY_CURRENT_USER\KV-3). On Linux it lives in a
+// per-user INI file that Qt's QSettings also reads and writes:
 //   $XDG_CONFIG_HOME/KV-3/KV-3.ini (default ~/.config/KV-3/KV-3.ini)
 //   [KV-3]
 //   Languages=english
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,17 @@ class IniLanguageHintStore : public LanguageHintStore {
  private:
   std::string path_;
 };
+
+// The per-user registry (platform/user_registry.h): Windows's own place.
+class RegistryLanguageHintStore : public LanguageHintStore {
+ public:
+  std::string Get(std::string_view key, std::string_view name) override;
+  void Delete(std::string_view key, std::string_view name) override;
+};
+
+// This system's place for the hint: the registry where there is one, else
+// the INI file at DefaultLanguageHintPath().
+std::unique_ptr<LanguageHintStore> UserLanguageHintStore();
 
 // KV-3/KV-3.ini in the configuration folder of platform/user_dirs.h
 // ($XDG_CONFIG_HOME, else ~/.config); "" when there is none.
