@@ -4,10 +4,10 @@
 #include <QSerialPort>
 #include <cerrno>
 
-#include "platform/serial_devices.h"
 #include "link/port_names.h"
 #include "link/port_numbers.h"
 #include "link/port_texts.h"
+#include "platform/serial_devices.h"
 
 namespace kv3 {
 
