@@ -4,9 +4,14 @@
 #include "platform/user_dirs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -74,6 +79,24 @@ TEST(UserDirs, EveryPerUserFileFollowsTheSameRule) {
   ScopedEnv noConfig("XDG_CONFIG_HOME", "relative");
   EXPECT_EQ(UserConfigDir(), "");
   EXPECT_EQ(PortMapPath(), "");
+}
+
+// Linux has no registry: the hint of this system is the INI file of the
+// configuration folder, read once and then taken out of it.
+TEST(UserDirs, TheLanguageHintOfThisSystemIsTheIniFileOfTheConfigFolder) {
+  const std::filesystem::path config =
+      std::filesystem::temp_directory_path() / ("kv3-hint-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(config / "KV-3");
+  ScopedEnv variable("XDG_CONFIG_HOME", config.string());
+  std::ofstream(config / "KV-3" / "KV-3.ini")
+      << "[Other]\nLanguages=english\n[KV-3]\nLanguages=english\n";
+  std::unique_ptr<LanguageHintStore> store = UserLanguageHintStore();
+  EXPECT_EQ(ReadLanguageSetting(*store, kLanguageHintKey, 0), Language::English);
+  EXPECT_EQ(ReadLanguageSetting(*store, kLanguageHintKey, 2), Language::Traditional);
+  std::ifstream in(config / "KV-3" / "KV-3.ini");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+            "[Other]\nLanguages=english\n[KV-3]\n");
+  std::filesystem::remove_all(config);
 }
 
 }  // namespace
