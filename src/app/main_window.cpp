@@ -85,9 +85,13 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
 
   // 3. to 5. The power levels and TuningUnlocked come with the start-up state;
   // the language is the hint's, else the saved one.
-  IniLanguageHintStore hints(options.languageHintPath.empty() ? DefaultLanguageHintPath()
-                                                              : options.languageHintPath);
-  language_ = ReadLanguageSetting(hints, kLanguageHintKey, parameters.language);
+  // The system's store of the hint (the registry on Windows), or the file a
+  // caller names.
+  std::unique_ptr<LanguageHintStore> hints =
+      options.languageHintPath.empty()
+          ? UserLanguageHintStore()
+          : std::make_unique<IniLanguageHintStore>(options.languageHintPath);
+  language_ = ReadLanguageSetting(*hints, kLanguageHintKey, parameters.language);
   state_.shared.TuningUnlocked = 0;
   // Qt's own texts (file dialogs, standard buttons) in the same language.
   UseQtTranslations(language_);
