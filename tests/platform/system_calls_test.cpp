@@ -2,6 +2,7 @@
 // order of serial device names, the owner of a device's lock file, whether
 // two paths are one file, and the environment.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,6 +69,40 @@ TEST_F(SystemCalls, ALockFileNamesItsOwnerOnlyWhileThatProcessLives) {
   std::ofstream(Path("junk")) << "not a number\n";
   EXPECT_EQ(LiveLockOwner(Path("junk")), 0);
   EXPECT_EQ(LiveLockOwner(Path("missing")), 0);
+}
+
+// A binary lock file holds the owner's number as four bytes; the first of
+// them is a digit for about one number in twenty-five, and such a file is
+// still no text.
+TEST_F(SystemCalls, ABinaryLockFileWhoseFirstByteLooksLikeTextNamesItsOwner) {
+  int wake[2];
+  ASSERT_EQ(::pipe(wake), 0);
+  pid_t owner = -1;
+  for (int tries = 0; tries < 5000 && owner < 0; ++tries) {
+    pid_t child = ::fork();
+    if (child == 0) {
+      char c;
+      ::close(wake[1]);
+      (void)!::read(wake[0], &c, 1);  // lives until the test closes the pipe
+      ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    const int low = child & 0xFF;
+    if (low >= '0' && low <= '9') {
+      owner = child;
+    } else {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, nullptr, 0);
+    }
+  }
+  ::close(wake[0]);
+  ASSERT_GT(owner, 0) << "no process number with a digit for its low byte in 5000 forks";
+  const int number = static_cast<int>(owner);
+  std::ofstream(Path("binary"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(&number), sizeof number);
+  EXPECT_EQ(LiveLockOwner(Path("binary")), number);
+  ::close(wake[1]);
+  ::waitpid(owner, nullptr, 0);
 }
 
 TEST_F(SystemCalls, SameFileSeesThroughLinksAndNeedsBothToExist) {

@@ -85,14 +85,18 @@ int LiveLockOwner(const std::string& lockFile) {
   ::close(fd);
   if (n <= 0) return 0;
   int pid = 0;
+  // The binary form of old programs: the number's four bytes. Its first byte
+  // may well look like a digit or a blank; a number of a process always has
+  // a zero byte, which no text has.
+  const bool binary = n == sizeof(int) && std::memchr(buf, 0, sizeof(int)) != nullptr;
   // Text (UUCP, Qt's lock files): blanks, then the decimal number.
   ssize_t i = 0;
-  while (i < n && (buf[i] == ' ' || buf[i] == '\t')) ++i;
-  if (i < n && buf[i] >= '0' && buf[i] <= '9') {
+  while (!binary && i < n && (buf[i] == ' ' || buf[i] == '\t')) ++i;
+  if (binary) {
+    std::memcpy(&pid, buf, sizeof pid);
+  } else if (i < n && buf[i] >= '0' && buf[i] <= '9') {
     for (; i < n && buf[i] >= '0' && buf[i] <= '9' && pid < 10'000'000; ++i)
       pid = pid * 10 + (buf[i] - '0');
-  } else if (n == sizeof(int)) {
-    std::memcpy(&pid, buf, sizeof pid);  // the binary form of old programs
   }
   return Alive(pid) && pid != ::getpid() ? pid : 0;
 }
