@@ -34,11 +34,15 @@ constexpr char kUsage[] =
     "  --version               print the program's name and version.\n"
     "  -h, --help              show this help.\n"
     "\n"
-    "FILE, a codeplug the desktop hands over, is not opened yet: open it with\n"
-    "File > Open.\n"
+    "FILE, a codeplug (.DAT) the desktop hands over, is opened as File > Open\n"
+    "opens it; a CSV channel list (.csv) or a JSON codeplug (.json) is imported\n"
+    "as File > Import imports it.\n"
     "\n"
     "The lock, the port and the language are kept in\n"
-    "$XDG_CONFIG_HOME/KV-3/parameter (default ~/.config/KV-3/parameter).\n";
+    "$XDG_CONFIG_HOME/KV-3/parameter (default ~/.config/KV-3/parameter), the\n"
+    "recent files in $XDG_CONFIG_HOME/KV-3/recent-files, and unsaved edits, until\n"
+    "they are saved, in $XDG_DATA_HOME/KV-3/unsaved-edits (default\n"
+    "~/.local/share/KV-3/unsaved-edits).\n";
 
 struct Options {
   kv3::StartupOptions startup;
@@ -171,12 +175,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  for (const QString& file : options.files)
-    std::fprintf(stderr,
-                 "kv3-programmer: %s is not opened from the command line yet; open it with "
-                 "File > Open\n",
-                 file.toLocal8Bit().constData());
-
+  options.startup.keepUnsavedEdits = !options.benchmark;
   kv3::MainWindow window(std::move(options.startup));
   // Closing the main window ends the program, whatever other window is open.
   QObject::connect(&window, &kv3::MainWindow::closed, &app, &QApplication::quit,
@@ -184,5 +183,6 @@ int main(int argc, char** argv) {
   std::unique_ptr<StartupProbe> probe;
   if (options.benchmark) probe = std::make_unique<StartupProbe>(&window, sinceMain);
   window.show();
+  window.OpenWhenShown(options.files);
   return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 
 #include "app/main_window_edit.h"
 #include "app/qt_translations.h"
+#include "app/recovery_bar.h"
 #include "dialogs/ui/about_box.h"
 #include "dialogs/ui/file_dialogs.h"
 #include "dialogs/ui/form2.h"
@@ -27,6 +28,7 @@
 #include "editor/ui/settings_panel.h"
 #include "i18n/language_setting.h"
 #include "i18n/ui/window_captions.h"
+#include "interchange/recent_files.h"
 #include "link/editor_environment.h"
 #include "link/qt/qt_link.h"
 #include "link/qt/routed_port.h"
@@ -72,6 +74,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
   InitResources();
   setObjectName("Form1");
   model_ = std::make_unique<ChannelGridModel>(state_, language_);
+  TakeFileOptions(options);
 
   // 1. The window and the channel grid's layout.
   BuildMenus();

@@ -36,6 +36,8 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QDragEnterEvent;
+class QDropEvent;
 class QToolBar;
 
 namespace kv3 {
@@ -56,12 +58,21 @@ class EditActions;
 class EditorSessionEnvironment;
 class FileDialogPresenter;
 class WindowCaptions;
+class RecentFiles;
+class RecoveryKeeper;
+class RecoveryBar;
+struct LeftEdits;
 
 struct StartupOptions {
   bool simulate = false;               // COM1 is the built-in simulated radio
   std::map<int, std::string> portMap;  // COMn -> device path
   std::string parameterPath;           // "" : ParameterFilePath()
   std::string languageHintPath;        // "" : DefaultLanguageHintPath()
+  std::string recentFilesPath;         // "" : DefaultRecentFilesPath()
+  // Unsaved edits are kept on disk and those an earlier run left are offered
+  // back (the program does; a test asks for it).
+  bool keepUnsavedEdits = false;
+  std::string recoveryFolder;  // "" : DefaultRecoveryFolder()
 };
 
 class MainWindow : public QMainWindow {
@@ -122,6 +133,27 @@ class MainWindow : public QMainWindow {
   void ShowWindow(QWidget* window);
   void RelockClicked();
 
+  // Files from outside the File menu's dialogs (main_window_open.cpp): the
+  // command line, a drop and the recent list open a .DAT as Open does, and
+  // import a .csv or a .json as Import does.
+  void OpenPath(const QString& path);
+  // The files the command line names, each with OpenPath, once the window
+  // shows (a message needs the window).
+  void OpenWhenShown(const QStringList& files);
+  void FileImport();
+  void FileExport();
+  // Open with a file already chosen: true when the editor took it.
+  bool OpenCodeplugPath(const QString& file);
+  void ImportPath(const QString& file);
+  // The recent files, newest first, as the File menu lists them.
+  std::vector<std::string> RecentFileList() const;
+  // The bar that offers back the edits of an earlier run (nullptr until the
+  // window's first turn of the event loop, or when edits are not kept).
+  RecoveryBar* recoveryBar() const { return recoveryBar_; }
+  RecoveryKeeper* recoveryKeeper() const { return recovery_.get(); }
+  void RestoreLeftEdits();
+  void DiscardLeftEdits();
+
   // Every control shows the editor's state again (after a decode).
   void LoadFromState();
 
@@ -145,8 +177,18 @@ class MainWindow : public QMainWindow {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  // Open Recent, Import and Export in the File menu, the drop of files and
+  // the keeping of unsaved edits (main_window_open.cpp).
+  void TakeFileOptions(const StartupOptions& options);
+  void AddFileCommands(QMenu* mnuFile);
+  void FillRecentMenu();
+  void NoteRecentFile(const QString& file);
+  void StartKeepingEdits();
+  void OfferLeftEdits();
   // The menu bar, menu by menu in its order, and the toolbar.
   void BuildMenus();
   void BuildFileMenu(QMenuBar* bar);
@@ -226,6 +268,16 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Form6> form6_;
   std::unique_ptr<Form7> form7_;
   frmAbout* about_ = nullptr;  // owned by the main window
+
+  // Files from outside and unsaved edits (main_window_open.cpp).
+  std::unique_ptr<RecentFiles> recentFiles_;
+  QMenu* mnuOpenRecent_ = nullptr;
+  bool keepUnsavedEdits_ = false;
+  std::string recoveryFolder_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
+  RecoveryBar* recoveryBar_ = nullptr;
+  std::unique_ptr<LeftEdits> leftEdits_;  // the edits the bar offers
+  std::unique_ptr<EditorState> leftState_;
 };
 
 }  // namespace kv3

@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/main_window_menus.h"
+#include "app/recovery_bar.h"
 #include "dialogs/ui/form2.h"
 #include "dialogs/ui/form4.h"
 #include "dialogs/ui/form5.h"
@@ -27,10 +28,12 @@ void MainWindow::RecordStep(EditStep step) {
   history_->Record(step, state_);
   edit_->Update();
   edit_->Refresh();
+  if (recovery_) recovery_->Schedule();
 }
 
 void MainWindow::MarkClean() {
   history_->MarkClean(state_);
+  if (recovery_) recovery_->Schedule();
 }
 
 bool MainWindow::HasUnsavedEdits() const {
@@ -181,6 +184,7 @@ void EditActions::Undo() {
   w_.grid_->CommitOpenEditor();
   if (!w_.history_->Undo(w_.state_)) return;
   w_.LoadFromState();
+  if (RecoveryKeeper* keeper = w_.recoveryKeeper()) keeper->Schedule();
   Update();
   Refresh();
 }
@@ -190,6 +194,7 @@ void EditActions::Redo() {
   w_.grid_->CommitOpenEditor();
   if (!w_.history_->Redo(w_.state_)) return;
   w_.LoadFromState();
+  if (RecoveryKeeper* keeper = w_.recoveryKeeper()) keeper->Schedule();
   Update();
   Refresh();
 }

@@ -35,6 +35,7 @@ void MainWindow::BuildFileMenu(QMenuBar* bar) {
   connect(mnuOpen, &QAction::triggered, this, &MainWindow::FileOpen);
   connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
   connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+  AddFileCommands(mnuFile);
 }
 
 void MainWindow::FileNew() {
@@ -52,6 +53,11 @@ void MainWindow::FileOpen() {
   grid_->CommitOpenEditor();
   const QString file = fileDialogs_->AskFileName(FileDialogKind::OpenCodeplug);
   if (file.isEmpty()) return;
+  OpenCodeplugPath(file);
+}
+
+bool MainWindow::OpenCodeplugPath(const QString& file) {
+  grid_->CommitOpenEditor();
   MemoryImage image{};
   const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
   switch (result.error) {
@@ -65,14 +71,15 @@ void MainWindow::FileOpen() {
         session_->session().SetLastBand(kUnknownBand);
         SayUnknownBandCode();
       }
-      break;
+      NoteRecentFile(file);
+      return true;
     case FileError::WrongType:
       Message(MessageSpec{&msg::kWrongFileType, mb::kOkOnly, nullptr});
-      break;
+      return false;
     default:
       Message(Localize(msg::kReadFailed, language_) + file.toStdString() + "\n" + result.detail,
               mb::kIconStop);
-      break;
+      return false;
   }
 }
 
@@ -94,6 +101,7 @@ void MainWindow::FileSave() {
     }
     setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
     MarkClean();
+    NoteRecentFile(file);
     return;
   }
 }

@@ -71,6 +71,12 @@ void MainWindow(TableBuilder& t) {
   t.Caption("mnuNew", "新建(&N)", "New(&N)");
   t.Caption("mnuOpen", "打开(&O)", "Open(&O)");
   t.Caption("mnuAssave", "保存(&S)", "Save(&S)");
+  t.Caption("mnuOpenRecent", kOpenRecent);
+  t.Caption("mnuImport", kImportCommand);
+  t.Caption("mnuExport", kExportCommand);
+  t.Caption("RecoveryText", kRecoveryText);
+  t.Caption("RecoveryRestore", kRecoveryRestore);
+  t.Caption("RecoveryDiscard", kRecoveryDiscard);
   t.Caption("mnuQuit", "退出(&Q)", "Quit(&Q)");
   t.Caption("mnuEdit", "编辑(&E)", "Edit(&E)");
   t.Caption("mnuUndo", kUndoVerb);

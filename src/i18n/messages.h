@@ -40,6 +40,17 @@ inline constexpr Text2 kSaveFailed{"无法保存文件：", "The file could not 
 inline constexpr Text2 kBackupFailed{"无法保存读频备份：",
                                      "The backup of the read could not be saved: "};
 inline constexpr Text2 kReadFailed{"无法读取文件：", "The file could not be read: "};
+// Import and export of CSV channel lists and JSON codeplugs.
+inline constexpr Text2 kImportFailed{"无法导入文件：", "The file could not be imported: "};
+inline constexpr Text2 kImportRefused{"以下数值不被接受，没有导入任何内容：",
+                                      "These values were refused; nothing was imported:"};
+inline constexpr Text2 kTakeGoodRows{"是否导入其余正确的行，略去被拒绝的行？",
+                                     "Import the good rows and leave out the refused ones?"};
+inline constexpr Text2 kNotInterchange{"只能导入或导出 .csv 或 .json 文件。",
+                                       "Only .csv and .json files can be imported or exported."};
+inline constexpr Text2 kExportLeftOut{"以下信道的频率不是十进制数，未导出：",
+                                      "These channels hold a frequency that is not a decimal "
+                                      "number and were left out: "};
 
 // Bands and frequencies.
 inline constexpr Text2 kOutOfBand{"超出频段范围", "Beyond the frequency range"};

@@ -31,6 +31,16 @@ inline constexpr std::array<Text2, 9> kGridHeaders{{
     {"扫描添加", "Scan"},
 }};
 
+// The File menu's commands for other files, and the bar that offers back
+// the unsaved edits an earlier run left.
+inline constexpr Text2 kOpenRecent{"最近的文件(&R)", "Open Recent(&R)"};
+inline constexpr Text2 kImportCommand{"导入(&I)…", "Import(&I)…"};
+inline constexpr Text2 kExportCommand{"导出(&E)…", "Export(&E)…"};
+inline constexpr Text2 kRecoveryText{"上次运行留下了未保存的修改。",
+                                     "An earlier run left edits that were not saved."};
+inline constexpr Text2 kRecoveryRestore{"恢复", "Restore"};
+inline constexpr Text2 kRecoveryDiscard{"丢弃", "Discard"};
+
 // Band frame and function settings frame.
 inline constexpr Text2 kBandFrame{"机型选择", "Model"};
 inline constexpr Text2 kBandLabel{"频段", "Channel"};

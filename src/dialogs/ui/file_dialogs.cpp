@@ -12,7 +12,24 @@ QString QtFileDialogs::AskFileName(FileDialogKind kind) {
   dialog.setNameFilter(QString::fromUtf8(kAppTitle) + QStringLiteral("(*.DAT)"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!lastFolder_.isEmpty()) dialog.setDirectory(lastFolder_);
-  if (kind == FileDialogKind::SaveCodeplug) {
+  const bool interchange =
+      kind == FileDialogKind::ImportInterchange || kind == FileDialogKind::ExportInterchange;
+  if (interchange) {
+    dialog.setNameFilters(
+        {QStringLiteral("CSV (*.csv *.CSV)"), QStringLiteral("JSON (*.json *.JSON)")});
+  }
+  if (kind == FileDialogKind::ExportInterchange) {
+    // The ending of the chosen filter is added to a name typed without one.
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                       dialog.setDefaultSuffix(filter.startsWith(QStringLiteral("JSON"))
+                                                   ? QStringLiteral("json")
+                                                   : QStringLiteral("csv"));
+                     });
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else if (kind == FileDialogKind::SaveCodeplug) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("DAT"));

@@ -12,8 +12,10 @@ namespace kv3 {
 
 // What a dialog is asked for (its filter and whether it opens or saves).
 enum class FileDialogKind {
-  OpenCodeplug,  // an existing "KV-3(T2)(*.DAT)" file
-  SaveCodeplug,  // a "KV-3(T2)(*.DAT)" file to write, ".DAT" added when typed without
+  OpenCodeplug,       // an existing "KV-3(T2)(*.DAT)" file
+  SaveCodeplug,       // a "KV-3(T2)(*.DAT)" file to write, ".DAT" added when typed without
+  ImportInterchange,  // an existing CSV channel list or JSON codeplug
+  ExportInterchange,  // a CSV or JSON file to write, the chosen filter's ending added
 };
 
 class FileDialogPresenter {
