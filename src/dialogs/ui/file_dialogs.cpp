@@ -15,8 +15,12 @@ QString QtFileDialogs::AskFileName(FileDialogKind kind) {
   const bool interchange =
       kind == FileDialogKind::ImportInterchange || kind == FileDialogKind::ExportInterchange;
   if (interchange) {
-    dialog.setNameFilters(
-        {QStringLiteral("CSV (*.csv *.CSV)"), QStringLiteral("JSON (*.json *.JSON)")});
+    QStringList filters{QStringLiteral("CSV (*.csv *.CSV)"),
+                        QStringLiteral("JSON (*.json *.JSON)")};
+    // Either kind at once when a file is chosen to be read.
+    if (kind == FileDialogKind::ImportInterchange)
+      filters.prepend(QStringLiteral("CSV, JSON (*.csv *.json *.CSV *.JSON)"));
+    dialog.setNameFilters(filters);
   }
   if (kind == FileDialogKind::ExportInterchange) {
     // The ending of the chosen filter is added to a name typed without one.
