@@ -15,6 +15,7 @@ constexpr Text2 kLineWord{"第 %1 行", "Line %1"};
 constexpr Text2 kColumnWord{"，第 %1 列", ", column %1"};
 constexpr Text2 kQuoted{"（%1 “%2”）", " (%1 \"%2\")"};
 constexpr Text2 kReasonColon{"：", ": "};
+constexpr Text2 kMoreLines{"……另有 %1 处", "… and %1 more"};
 
 std::string Fill(std::string text, const std::string& one, const std::string& two = {}) {
   if (size_t at = text.find("%1"); at != text.npos) text.replace(at, 2, one);
@@ -88,9 +89,14 @@ FileImport ImportInterchangeFile(const std::string& path, EditorState& state, bo
   return result;
 }
 
-std::string ImportProblemLines(const FileImport& import, Language lang) {
+std::string ImportProblemLines(const FileImport& import, Language lang, size_t maxLines) {
   std::string lines;
-  for (const ImportProblem& p : import.problems) {
+  for (size_t k = 0; k < import.problems.size(); ++k) {
+    if (k == maxLines) {
+      lines += Fill(Localize(kMoreLines, lang), std::to_string(import.problems.size() - k)) + "\n";
+      break;
+    }
+    const ImportProblem& p = import.problems[k];
     if (p.line > 0) {
       lines += Fill(Localize(kLineWord, lang), std::to_string(p.line));
       if (p.column > 0) {

@@ -236,6 +236,13 @@ TEST(FileImport, ARefusedRowChangesNothingUnlessTheGoodRowsAreTaken) {
   EXPECT_EQ(zh.rfind("第 3 行，第 3 列（Frequency “999.000000”）：", 0), 0u) << zh;
   EXPECT_EQ(ImportProblemLines(refused, Language::Traditional), ToTraditional(zh));
 
+  // A long list is cut, saying how much was left out.
+  FileImport many = refused;
+  many.problems.resize(25, refused.problems[0]);
+  const std::string cut = ImportProblemLines(many, Language::English);
+  EXPECT_EQ(std::count(cut.begin(), cut.end(), '\n'), 21);
+  EXPECT_NE(cut.find("\n… and 5 more\n"), std::string::npos) << cut;
+
   FileImport taken = ImportInterchangeFile(csv, state, true);
   ASSERT_TRUE(taken.changed);
   EXPECT_EQ(taken.rowsAccepted, 2);
