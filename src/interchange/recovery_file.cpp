@@ -1,7 +1,5 @@
 #include "interchange/recovery_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -118,7 +116,7 @@ bool RecoveryStore::Open() {
   // The process id alone may be one a process that is gone had (ids are
   // used again): the start time makes the name this process's own.
   const auto start = std::chrono::system_clock::now().time_since_epoch();
-  ownBase_ = folder_ + "/" + std::to_string(::getpid()) + "-" +
+  ownBase_ = folder_ + "/" + std::to_string(CurrentProcessId()) + "-" +
              std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(start).count());
   if (!own_.TryLock(ownBase_ + kLockExtension)) return false;
   // Locks of processes that are gone and kept nothing.

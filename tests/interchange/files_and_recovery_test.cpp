@@ -1,10 +1,10 @@
 // The files the window deals with besides .DAT: the recent list, the kept
 // unsaved edits and their locks, and CSV/JSON import with refused rows.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "codeplug/codec.h"
@@ -22,8 +22,11 @@ namespace fs = std::filesystem;
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "kv3-files-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device random;
+    path_ = (fs::temp_directory_path() /
+             ("kv3-files-" + std::to_string(random()) + "-" + std::to_string(random())))
+                .string();
+    fs::create_directories(path_);
   }
   ~TempDir() {
     std::error_code ec;

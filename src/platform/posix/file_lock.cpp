@@ -6,11 +6,15 @@
 
 namespace kv3 {
 
+int64_t CurrentProcessId() {
+  return static_cast<int64_t>(::getpid());
+}
+
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
   if (this != &other) {
     Release();
-    fd_ = other.fd_;
-    other.fd_ = -1;
+    handle_ = other.handle_;
+    other.handle_ = kNone;
   }
   return *this;
 }
@@ -25,14 +29,14 @@ bool FileLock::TryLock(const std::string& path) {
     ::close(fd);
     return false;
   }
-  fd_ = fd;
+  handle_ = fd;
   return true;
 }
 
 void FileLock::Release() {
-  if (fd_ < 0) return;
-  ::close(fd_);  // closing lets the lock go
-  fd_ = -1;
+  if (handle_ == kNone) return;
+  ::close(static_cast<int>(handle_));  // closing lets the lock go
+  handle_ = kNone;
 }
 
 }  // namespace kv3
