@@ -169,8 +169,10 @@ void MainWindow::ImportPath(const QString& file) {
   imported.grid.EditCol = state_.grid.EditCol;
   imported.grid.GridEditRequested = state_.grid.GridEditRequested;
   state_ = std::move(imported);
-  LoadFromState();
+  // Recorded before the controls show it: a list that changes as it loads
+  // would record the step under its own name.
   RecordStep(EditStep::Import);
+  LoadFromState();
   NoteRecentFile(file);
 }
 
@@ -284,8 +286,8 @@ void MainWindow::RestoreLeftEdits() {
   restored.grid.GridEditRequested = state_.grid.GridEditRequested;
   restored.shared.TuningUnlocked = state_.shared.TuningUnlocked;
   state_ = std::move(restored);
+  RecordStep(EditStep::RestoreEdits);  // before the controls show it, as Import
   LoadFromState();
-  RecordStep(EditStep::RestoreEdits);
   // Kept as this process's own before the old file goes.
   recovery_->KeepNow();
   recovery_->store().Dismiss(*leftEdits_);
