@@ -164,5 +164,38 @@ inline constexpr Text2 kTitle{"嵌入信息", "Embedded Information"};
 
 inline constexpr Text2 kOk{"确定", "OK"};
 inline constexpr Text2 kCancel{"取消", "Cancel"};
+inline constexpr Text2 kClose{"关闭", "Close"};
+
+// The backups window (File menu): every read and write kept, newest first.
+namespace backups {
+inline constexpr Text2 kMenuItem{"备份…", "Backups…"};
+inline constexpr Text2 kTitle{"备份", "Backups"};
+inline constexpr std::array<Text2, 5> kHeaders{{{"时间", "Time"},
+                                                {"类型", "Kind"},
+                                                {"频段", "Band"},
+                                                {"信道数", "Channels"},
+                                                {"嵌入信息", "Embedded information"}}};
+inline constexpr Text2 kRead{"读频", "Read"};
+inline constexpr Text2 kWrite{"写频", "Write"};
+inline constexpr Text2 kUnreadable{"(无法读取)", "(unreadable)"};
+inline constexpr Text2 kOpen{"打开", "Open"};
+inline constexpr Text2 kCompare{"与编辑器比较", "Compare with the editor"};
+inline constexpr Text2 kDelete{"删除", "Delete"};
+inline constexpr Text2 kShowFolder{"显示文件夹", "Show folder"};
+inline constexpr Text2 kNone{"还没有备份。每次读频和写频都会保存一个备份。",
+                             "No backups yet. Every read and every write keeps one."};
+}  // namespace backups
+
+// The compare window: what differs between two codeplugs, field by field.
+namespace compare {
+inline constexpr Text2 kMenuItem{"与电台比较", "Compare with Radio"};
+inline constexpr Text2 kTitle{"比较", "Compare"};
+inline constexpr Text2 kWrite{"写频", "Write Frequency"};
+inline constexpr Text2 kRadioToEditor{"电台 → 编辑器", "Radio → editor"};
+inline constexpr Text2 kBackupToEditor{"备份 → 编辑器", "Backup → editor"};
+inline constexpr Text2 kEqual{"没有不同之处。", "No differences."};
+inline constexpr Text2 kDifferences{" 处不同", " differences"};
+inline constexpr Text2 kOneDifference{" 处不同", " difference"};
+}  // namespace compare
 
 }  // namespace kv3

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "codeplug/codec.h"
 #include "editor/band.h"
 #include "image/codeplug_file.h"
 #include "platform/calendar.h"
@@ -19,24 +20,35 @@ namespace {
 
 constexpr char kPrefix[] = "KV-3-";
 constexpr char kSuffix[] = ".DAT";
-// KV-3-YYYYMMDD-HHMMSS-mmm.DAT in local time (earlier versions), and
-// KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT in UTC.
+constexpr char kWriteMark[] = "-W";
+// KV-3-YYYYMMDD-HHMMSS-mmm.DAT in local time (earlier versions),
+// KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT in UTC, and the writes'
+// KV-3-YYYYMMDD-HHMMSS-mmmZ-W.DAT.
 constexpr size_t kLocalNameLength = 5 + 8 + 1 + 6 + 1 + 3 + 4;
 constexpr size_t kUtcNameLength = kLocalNameLength + 1;
+constexpr size_t kWriteNameLength = kUtcNameLength + 2;
 
 bool IsBackupName(const std::string& name) {
-  if (name.size() != kLocalNameLength && name.size() != kUtcNameLength) return false;
+  if (name.size() != kLocalNameLength && name.size() != kUtcNameLength &&
+      name.size() != kWriteNameLength)
+    return false;
   if (name.rfind(kPrefix, 0) != 0) return false;
   if (name.compare(name.size() - 4, 4, kSuffix) != 0) return false;
   for (size_t i = 5; i < kLocalNameLength - 4; ++i) {
     bool dash = i == 13 || i == 20;
     if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
   }
-  return name.size() == kLocalNameLength || name[kLocalNameLength - 4] == 'Z';
+  if (name.size() == kLocalNameLength) return true;
+  if (name[kLocalNameLength - 4] != 'Z') return false;
+  return name.size() == kUtcNameLength || name.compare(kUtcNameLength - 4, 2, kWriteMark) == 0;
 }
 
 bool IsUtcName(const std::string& name) {
-  return name.size() == kUtcNameLength;
+  return name.size() != kLocalNameLength;
+}
+
+BackupKind KindOfName(const std::string& name) {
+  return name.size() == kWriteNameLength ? BackupKind::Write : BackupKind::Read;
 }
 
 int Digits(const std::string& s, size_t at, size_t count) {
@@ -80,15 +92,16 @@ std::vector<BackupFile> BackupFiles(const std::string& folder) {
   return files;
 }
 
-std::string NameAt(std::chrono::system_clock::time_point when) {
+std::string NameAt(std::chrono::system_clock::time_point when, BackupKind kind) {
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch());
   std::time_t seconds = static_cast<std::time_t>(ms.count() / 1000);
   std::tm utc{};
   UtcCalendar(seconds, utc);
   char name[64];
-  std::snprintf(name, sizeof name, "%s%04d%02d%02d-%02d%02d%02d-%03dZ%s", kPrefix,
+  std::snprintf(name, sizeof name, "%s%04d%02d%02d-%02d%02d%02d-%03dZ%s%s", kPrefix,
                 utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
-                utc.tm_sec, static_cast<int>(ms.count() % 1000), kSuffix);
+                utc.tm_sec, static_cast<int>(ms.count() % 1000),
+                kind == BackupKind::Write ? kWriteMark : "", kSuffix);
   return name;
 }
 
@@ -105,13 +118,17 @@ std::string LocalTimeText(int64_t moment) {
 
 }  // namespace
 
+const char* BackupKindKey(BackupKind kind) {
+  return kind == BackupKind::Write ? "write" : "read";
+}
+
 std::string DefaultBackupFolder() {
   const std::string dir = ProgramDataDir();
   return dir.empty() ? dir : dir + "/backups";
 }
 
 BackupResult SaveBackup(const MemoryImage& image, const std::string& folder,
-                        std::chrono::system_clock::time_point when, int keep) {
+                        std::chrono::system_clock::time_point when, int keep, BackupKind kind) {
   BackupResult result;
   if (folder.empty()) {
     result.error = "no data folder (neither XDG_DATA_HOME nor HOME is set)";
@@ -126,7 +143,7 @@ BackupResult SaveBackup(const MemoryImage& image, const std::string& folder,
   // Two reads within the same millisecond get the next free name.
   std::string path;
   for (int tries = 0; tries < 1000; ++tries) {
-    path = folder + "/" + NameAt(when + std::chrono::milliseconds(tries));
+    path = folder + "/" + NameAt(when + std::chrono::milliseconds(tries), kind);
     if (!fs::exists(path, ec)) break;
   }
   FileResult saved = SaveCodeplug(path, image);
@@ -155,15 +172,24 @@ BackupResult BackupAfterRead(const MemoryImage& image) {
   return SaveBackup(image, DefaultBackupFolder(), std::chrono::system_clock::now());
 }
 
+BackupResult BackupAfterWrite(const MemoryImage& image) {
+  return SaveBackup(image, DefaultBackupFolder(), std::chrono::system_clock::now(), kBackupsKept,
+                    BackupKind::Write);
+}
+
 std::vector<BackupInfo> ListBackups(const std::string& folder) {
   std::vector<BackupInfo> list;
   for (const BackupFile& file : BackupFiles(folder)) {
     BackupInfo info;
     info.path = file.path.string();
     info.time = LocalTimeText(file.moment);
+    info.kind = KindOfName(file.path.filename().string());
     MemoryImage image;
     if (LoadCodeplug(info.path, image).ok()) {
       info.readable = true;
+      EditorState state = StartupState();
+      if (DecodeImage(std::span<const uint8_t>(image), state))
+        info.info = Latin1ToUtf8(state.shared.EmbeddedInfoText[0]);
       int band = BandIndexOfCode(image[At(addr::kBandCode)]);
       if (band >= 0) info.band = std::string(kBands[band].text);
       for (int c = 0; c < 16; ++c) {
@@ -176,6 +202,22 @@ std::vector<BackupInfo> ListBackups(const std::string& folder) {
     list.push_back(std::move(info));
   }
   return list;
+}
+
+BackupResult DeleteBackup(const std::string& path) {
+  BackupResult result;
+  result.path = path;
+  if (!IsBackupName(fs::path(path).filename().string())) {
+    result.error = path + ": not a backup";
+    return result;
+  }
+  std::error_code ec;
+  if (!fs::remove(path, ec)) {
+    result.error = path + ": " + (ec ? ec.message() : std::string("no such file"));
+    return result;
+  }
+  result.ok = true;
+  return result;
 }
 
 }  // namespace kv3

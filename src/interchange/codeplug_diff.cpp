@@ -7,6 +7,7 @@
 #include "editor/codeplug_fields.h"
 #include "editor/grid_text.h"
 #include "i18n/texts.h"
+#include "interchange/entry_checks.h"
 
 namespace kv3 {
 
@@ -122,6 +123,14 @@ std::string DifferenceLine(const FieldDifference& d, Language lang) {
   if (!d.where.empty()) line = d.where + ": ";
   line += d.caption + " " + shown(d.before) + " \u2192 " + shown(d.after);
   return line;
+}
+
+std::vector<std::string> DifferenceLines(const EditorState& a, const EditorState& b,
+                                         Language lang) {
+  std::vector<std::string> lines;
+  for (const FieldDifference& d : DiffCodeplugs(a, b, lang))
+    lines.push_back(EscapeControls(DifferenceLine(d, lang)));
+  return lines;
 }
 
 }  // namespace kv3

@@ -29,4 +29,9 @@ std::vector<FieldDifference> DiffCodeplugs(const EditorState& a, const EditorSta
 // "channel 3: RX frequency 438.12500 → 439.00000", "Squelch Grade: 5 Group → 3 Group".
 std::string DifferenceLine(const FieldDifference& d, Language lang);
 
+// The lines kv3ctl diff prints for a → b, and every window that compares
+// shows: one DifferenceLine each, the control characters a radio's text may
+// hold shown escaped.
+std::vector<std::string> DifferenceLines(const EditorState& a, const EditorState& b, Language lang);
+
 }  // namespace kv3

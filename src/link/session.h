@@ -176,6 +176,9 @@ class ProgrammingSession {
   // The memory collected by the last read, radio addresses 0x0010 upwards
   // (1024 bytes after a complete read).
   const std::vector<uint8_t>& ReadMemory() const { return ReadImage_; }
+  // The image the current or last write took from the program (its blocks
+  // are those of WrittenBlocks).
+  const MemoryImage& WrittenImage() const { return WriteImage_; }
   // Blocks sent by the current or last write, in order (their addresses).
   const std::vector<int>& WrittenBlocks() const { return writtenBlocks_; }
   // The last session's radio answered the handshake with 8 bytes that were

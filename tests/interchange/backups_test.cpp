@@ -10,7 +10,11 @@
 
 #include "codeplug/codec.h"
 #include "editor/demo.h"
+#include "i18n/traditional.h"
 #include "image/codeplug_file.h"
+#include "interchange/backup_views.h"
+#include "interchange/codeplug_diff.h"
+#include "interchange/entry_checks.h"
 
 namespace kv3 {
 namespace {
@@ -125,6 +129,110 @@ TEST_F(Backups, TheNewestReadIsKeptInAnyZoneAndAfterTheClockWentBack) {
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list.front().path, back.path);
   EXPECT_TRUE(fs::exists(written[2]));
+}
+
+// Reads and writes share the folder and the rotation; each says what it is,
+// by its name only, so that the files of earlier versions (reads, with no
+// mark) are still listed, opened and rotated.
+TEST_F(Backups, WritesAreMarkedAndListedBesideReadsOfEveryVersion) {
+  std::string folder = dir + "/backups";
+  EditorState demo = DemoState();
+  demo.shared.EmbeddedInfoText[0] = "FLEET A\x01";
+  MemoryImage image = EncodeImage(demo);
+  fs::create_directories(folder);
+  // A read of an earlier version: local time, no Z.
+  ASSERT_TRUE(SaveCodeplug(folder + "/KV-3-20200101-120000-000.DAT", image).ok());
+  system_clock::time_point t0 = system_clock::now();
+  BackupResult read = SaveBackup(image, folder, t0, 3, BackupKind::Read);
+  BackupResult write = SaveBackup(image, folder, t0 + seconds(1), 3, BackupKind::Write);
+  ASSERT_TRUE(read.ok && write.ok) << read.error << write.error;
+  EXPECT_TRUE(write.path.ends_with("Z-W.DAT")) << write.path;
+  // Names that only look like a write's are no backups.
+  std::ofstream(folder + "/KV-3-20200101-120000-000Z-X.DAT") << "mine";
+  std::ofstream(folder + "/KV-3-20200101-120000-000-W.DAT") << "mine";
+
+  std::vector<BackupInfo> list = ListBackups(folder);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].kind, BackupKind::Read);
+  EXPECT_EQ(list[1].path, read.path);
+  EXPECT_EQ(list[1].kind, BackupKind::Read);
+  EXPECT_EQ(list[2].path, write.path);
+  EXPECT_EQ(list[2].kind, BackupKind::Write);
+  EXPECT_EQ(list[2].info, "FLEET A\x01");
+  EXPECT_TRUE(list[0].readable);
+
+  // The rotation counts both kinds: the oldest (the earlier version's) goes.
+  BackupResult next = SaveBackup(image, folder, t0 + seconds(2), 3, BackupKind::Write);
+  ASSERT_TRUE(next.ok);
+  EXPECT_FALSE(fs::exists(folder + "/KV-3-20200101-120000-000.DAT"));
+  EXPECT_TRUE(fs::exists(folder + "/KV-3-20200101-120000-000Z-X.DAT"));
+
+  // The window's rows: newest first, kind in the language, radio text escaped.
+  std::vector<BackupRow> rows = BackupRows(ListBackups(folder), Language::English);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].path, next.path);
+  EXPECT_EQ(rows[0].cells[1], "Write");
+  EXPECT_EQ(rows[2].path, read.path);
+  EXPECT_EQ(rows[2].cells[1], "Read");
+  EXPECT_EQ(rows[2].cells[2], "400-480MHz");
+  EXPECT_EQ(rows[2].cells[3], "6");
+  EXPECT_EQ(rows[2].cells[4], EscapeControls("FLEET A\x01"));
+  EXPECT_EQ(BackupRows(ListBackups(folder), Language::Traditional)[0].cells[1],
+            ToTraditional("写频"));
+}
+
+TEST_F(Backups, DeleteRemovesOnlyBackups) {
+  std::string folder = dir + "/backups";
+  BackupResult r = SaveBackup(EncodeImage(DemoState()), folder, system_clock::now());
+  ASSERT_TRUE(r.ok);
+  std::ofstream(folder + "/mine.DAT") << "mine";
+  BackupResult refused = DeleteBackup(folder + "/mine.DAT");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_NE(refused.error.find("not a backup"), std::string::npos);
+  EXPECT_TRUE(fs::exists(folder + "/mine.DAT"));
+  EXPECT_TRUE(DeleteBackup(r.path).ok);
+  EXPECT_FALSE(fs::exists(r.path));
+  // Gone already: said, not pretended.
+  EXPECT_FALSE(DeleteBackup(r.path).ok);
+}
+
+// The compare windows show the lines kv3ctl diff prints for files of the two
+// codeplugs, with a heading that counts them.
+TEST_F(Backups, ComparisonIsTheDiffOfTheTwoImages) {
+  auto loaded = [&](const EditorState& state, const std::string& name) {
+    MemoryImage image{};
+    EXPECT_TRUE(SaveCodeplug(dir + "/" + name, EncodeImage(state)).ok());
+    EXPECT_TRUE(LoadCodeplug(dir + "/" + name, image).ok());
+    EditorState s = StartupState();
+    EXPECT_TRUE(DecodeImage(std::span<const uint8_t>(image), s));
+    return s;
+  };
+  // A fresh editor holds values no image carries (unset option texts): they
+  // are no difference a write would make.
+  const EditorState fresh = StartupState();
+  EXPECT_EQ(
+      CompareWithEditor(loaded(fresh, "fresh.DAT"), fresh, CompareSource::Radio, Language::English)
+          .heading,
+      "Radio → editor: No differences.");
+
+  EditorState radio = DemoState(), editor = DemoState();
+  editor.grid.channels[2].rx = Freq4FromUnits(43912500);
+  editor.settings.squelch = 3;
+  editor.shared.EmbeddedInfoText[1] = "X\x7F";
+  const EditorState radioFile = loaded(radio, "radio.DAT"), editorFile = loaded(editor, "e.DAT");
+  for (Language lang : {Language::Simplified, Language::English, Language::Traditional}) {
+    Comparison c = CompareWithEditor(radioFile, editor, CompareSource::Backup, lang);
+    EXPECT_EQ(c.lines, DifferenceLines(radioFile, editorFile, lang));
+    ASSERT_EQ(c.lines.size(), 3u);
+    for (const std::string& line : c.lines) EXPECT_EQ(line.find('\x7F'), std::string::npos);
+  }
+  EXPECT_EQ(CompareWithEditor(radioFile, editor, CompareSource::Backup, Language::English).heading,
+            "Backup → editor: 3 differences");
+  EXPECT_EQ(
+      CompareWithEditor(radioFile, editor, CompareSource::Radio, Language::Traditional).heading,
+      ToTraditional("电台 → 编辑器：3 处不同"));
+  EXPECT_EQ(CompareWithEditor(radioFile, editor, CompareSource::Radio, Language::English).lines[0],
+            "channel 3: RX frequency 439.00000 \u2192 439.12500");
 }
 
 }  // namespace
