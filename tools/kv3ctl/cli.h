@@ -42,6 +42,14 @@ class Args {
   std::string error_;
 };
 
+// Prints what differs from a to b as kv3ctl diff does (--json: as JSON);
+// kExitOk when nothing differs, else kExitFailure.
+int PrintDifferences(const kv3::EditorState& a, const kv3::EditorState& b, kv3::Language lang,
+                     bool json);
+// kv3ctl diff --port PORT FILE: reads the radio (kept as a backup, like every
+// read) and prints what differs from the radio to FILE.
+int DiffWithRadio(const Args& args, kv3::Language lang);
+
 // Parses --lang (default English); false with a message on stderr when unknown.
 bool LanguageOption(const Args& args, kv3::Language& lang);
 

@@ -168,6 +168,7 @@ int RunClone(const Arguments& arguments) {
     std::string message = report.messages.empty() ? "" : report.messages.back();
     if (!r.verifying) {
       if (!report.ok()) return finish(r, false, FailureText(report), message);
+      (void)KeepWriteBackup(report);
       if (!args.Has("--verify")) return finish(r, true, "written", "");
       r.writtenBlocks = report.writtenBlocks;
       r.verifying = true;

@@ -162,17 +162,10 @@ int RunImport(const Arguments& argv) {
   return SaveState(out, lang, state) ? kExitOk : kExitFile;
 }
 
-int RunDiff(const Arguments& argv) {
-  Args args(argv, {"--lang"}, {"--json"});
-  if (!args.ok()) return Usage(args.error());
-  if (args.positionals().size() != 2) return Usage("diff needs two files A and B");
-  kv3::Language lang;
-  if (!LanguageOption(args, lang)) return kExitUsage;
-  kv3::EditorState a, b;
-  if (!LoadState(args.positionals()[0], lang, a) || !LoadState(args.positionals()[1], lang, b))
-    return kExitFile;
+int PrintDifferences(const kv3::EditorState& a, const kv3::EditorState& b, kv3::Language lang,
+                     bool json) {
   std::vector<kv3::FieldDifference> diffs = kv3::DiffCodeplugs(a, b, lang);
-  if (args.Has("--json")) {
+  if (json) {
     nlohmann::ordered_json j;
     j["equal"] = diffs.empty();
     auto list = nlohmann::ordered_json::array();
@@ -190,11 +183,28 @@ int RunDiff(const Arguments& argv) {
     j["differences"] = list;
     std::cout << j.dump(2) << "\n";
   } else {
-    // Texts of the radio may hold control characters: shown escaped.
-    for (const auto& d : diffs)
-      std::cout << kv3::EscapeControls(kv3::DifferenceLine(d, lang)) << "\n";
+    // The lines every window that compares shows (radio texts escaped).
+    for (const std::string& line : kv3::DifferenceLines(a, b, lang)) std::cout << line << "\n";
   }
   return diffs.empty() ? kExitOk : kExitFailure;
+}
+
+int RunDiff(const Arguments& argv) {
+  Args args(argv, {"--lang", "--port"}, {"--json"});
+  if (!args.ok()) return Usage(args.error());
+  if (args.Has("--port")) {
+    if (args.positionals().size() != 1) return Usage("diff --port PORT needs exactly one FILE");
+    if (std::string why; !PortOptionsGiven(args, why)) return Usage(why);
+  } else if (args.positionals().size() != 2) {
+    return Usage("diff needs two files A and B");
+  }
+  kv3::Language lang;
+  if (!LanguageOption(args, lang)) return kExitUsage;
+  if (args.Has("--port")) return DiffWithRadio(args, lang);
+  kv3::EditorState a, b;
+  if (!LoadState(args.positionals()[0], lang, a) || !LoadState(args.positionals()[1], lang, b))
+    return kExitFile;
+  return PrintDifferences(a, b, lang, args.Has("--json"));
 }
 
 int RunBackups(const Arguments& argv) {
@@ -211,8 +221,10 @@ int RunBackups(const Arguments& argv) {
     auto j = nlohmann::ordered_json::array();
     for (const auto& b : list)
       j.push_back({{"time", b.time},
+                   {"kind", kv3::BackupKindKey(b.kind)},
                    {"band", b.band},
                    {"channels", b.channels},
+                   {"info", b.info},
                    {"readable", b.readable},
                    {"path", b.path}});
     std::cout << j.dump(2) << "\n";
@@ -222,13 +234,15 @@ int RunBackups(const Arguments& argv) {
     std::cout << "no backups in " << folder << "\n";
     return kExitOk;
   }
-  std::cout << "time                 band        channels  file\n";
+  std::cout << "time                 kind   band        channels  file\n";
   for (const auto& b : list) {
+    std::string kind = kv3::BackupKindKey(b.kind);
     std::string band = b.readable ? (b.band.empty() ? "?" : b.band) : "(unreadable)";
     std::string channels = b.readable ? std::to_string(b.channels) : "-";
+    kind.resize(7, ' ');
     band.resize(std::max<size_t>(band.size(), 12), ' ');
     channels.resize(std::max<size_t>(channels.size(), 10), ' ');
-    std::cout << b.time << "  " << band << channels << b.path << "\n";
+    std::cout << b.time << "  " << kind << band << channels << b.path << "\n";
   }
   return kExitOk;
 }

@@ -124,6 +124,34 @@ int RunRead(const Arguments& arguments) {
   return SaveImage(out, lang, report.image) ? kExitOk : kExitFile;
 }
 
+int DiffWithRadio(const Args& args, kv3::Language lang) {
+  // The file is refused before the radio is bothered.
+  kv3::EditorState file;
+  if (!LoadState(args.positionals()[0], lang, file)) return kExitFile;
+  CatchInterrupts();
+  auto port = PortOption(args, lang);
+  if (!port) return kExitFailure;
+  kv3::EditorState scratch = kv3::StartupState();
+  SessionOptions options;
+  options.lang = lang;
+  SessionReport report = RunSession(*port, SessionKind::Read, scratch, options);
+  ExplainEnding(report, args.Value("--port"));
+  if (!report.ok()) return ExitCodeOf(report.outcome);
+  if (InterruptSignal()) return InterruptExitCode();
+  if (kv3::BackupResult backup = kv3::BackupAfterRead(report.image); !backup.ok)
+    std::cerr << "kv3ctl: no backup of this read: " << backup.error << "\n";
+  // The radio as a file of it would load: the same lines as kv3ctl diff
+  // RADIO.DAT FILE.
+  kv3::EditorState radio = kv3::StartupState();
+  if (!kv3::DecodeImage(std::span<const uint8_t>(report.image), radio)) {
+    std::cerr << "kv3ctl: the radio's memory could not be decoded\n";
+    return kExitFailure;
+  }
+  if (kv3::HasUnknownBandCode(report.image))
+    std::cerr << "kv3ctl: " << UnknownBandText(report.image, radio, lang) << "\n";
+  return PrintDifferences(radio, file, lang, args.Has("--json"));
+}
+
 int RunWrite(const Arguments& arguments) {
   Args args(arguments, {"--port", "--lang"}, {"--tuning", "--yes", "--verify"});
   if (!args.ok()) return Usage(args.error());
@@ -147,6 +175,7 @@ int RunWrite(const Arguments& arguments) {
   if (unknownBand) options.lastBand = kv3::kUnknownBand;
   SessionReport report = RunSession(*port, SessionKind::Write, state, options);
   ExplainEnding(report, args.Value("--port"));
+  (void)KeepWriteBackup(report);
   if (!report.ok() || !args.Has("--verify")) return ExitCodeOf(report.outcome);
   options.lastBand = report.lastBand;
   return VerifyWrite(*port, args.Value("--port"), state, report, options);

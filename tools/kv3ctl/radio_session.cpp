@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli.h"
+#include "interchange/backups.h"
 #include "interrupts.h"
 #include "link/port_names.h"
 #include "link/port_texts.h"
@@ -108,6 +109,7 @@ RadioJob::RadioJob(kv3::QtPort& port, const kv3::EditorState& state, const Sessi
     report_.outcome = static_cast<kv3::SessionOutcome>(outcome);
     report_.memory = session_->session().ReadMemory();
     report_.writtenBlocks = session_->session().WrittenBlocks();
+    report_.written = session_->session().WrittenImage();
     report_.lastBand = session_->session().LastBand();
     report_.wrongModel = session_->session().IdentificationRefused();
     if (terminal && barShown_) std::cerr << "\n";
@@ -152,6 +154,13 @@ SessionReport RunSession(kv3::QtPort& port, SessionKind kind, const kv3::EditorS
   job.Start(kind);
   if (!job.done()) loop.exec();
   return job.report();
+}
+
+bool KeepWriteBackup(const SessionReport& report) {
+  if (report.outcome != kv3::SessionOutcome::WriteComplete) return false;
+  const kv3::BackupResult backup = kv3::BackupAfterWrite(report.written);
+  if (!backup.ok) std::cerr << "kv3ctl: no backup of this write: " << backup.error << "\n";
+  return backup.ok;
 }
 
 int ExitCodeOf(kv3::SessionOutcome outcome) {

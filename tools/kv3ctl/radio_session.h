@@ -39,6 +39,7 @@ struct SessionReport {
   kv3::MemoryImage image{};           // a complete read: the memory image
   std::vector<uint8_t> memory;        // a complete read: all 1024 bytes
   std::vector<int> writtenBlocks;     // a write: the blocks sent
+  kv3::MemoryImage written{};         // a write: the image its blocks came from
   int lastBand = 0;
   bool wrongModel = false;  // the radio identified itself as another model
   bool ok() const {
@@ -74,6 +75,11 @@ class RadioJob {
 // messages on stderr).
 SessionReport RunSession(kv3::QtPort& port, SessionKind kind, const kv3::EditorState& state,
                          const SessionOptions& options);
+
+// Every completed write is kept as a backup (marked as written); a backup
+// that fails is said on stderr and never fails the write. Returns whether it
+// was kept.
+bool KeepWriteBackup(const SessionReport& report);
 
 // Exit code of an outcome: 0 for a completed session, 128 + the signal for
 // an interrupted one, 1 for the others.

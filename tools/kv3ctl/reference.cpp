@@ -423,23 +423,41 @@ Reference MakeReference() {
 
   r.commands.push_back(
       {.name = "diff",
-       .arguments = {{"A", ValueKind::Codeplug}, {"B", ValueKind::Codeplug}},
-       .summary = {"what differs between two codeplugs", "比较两个写频文件的不同之处"},
+       .arguments = {{"A", ValueKind::Codeplug}, {"B", ValueKind::Codeplug, true}},
+       .summary = {"what differs between two codeplugs, or between a radio and a codeplug",
+                   "比较两个写频文件、或电台与写频文件的不同之处"},
        .description =
            {"Prints what differs from A to B, field by field, in the captions and texts of the "
             "windows, one line each. When two codeplugs look alike in every window but would "
-            "still write different images, the differing image bytes are listed.",
+            "still write different images, the differing image bytes are listed.\n\n"
+            "With --port PORT and one file A, reads the radio first (kept as a backup, like "
+            "every read) and prints what differs from the radio to A: what a write of A would "
+            "change. The radio's memory is only read, nothing is written. The lines are those "
+            "of the main window's Compare with Radio.\n\n"
+            "  kv3ctl diff --port COM1 mine.DAT",
             "逐项列出从 A 到 B 的不同之处，每项一行，使用窗口中的标题和文字。两个写频文件在"
-            "所有窗口中看起来相同、但写入的数据仍不同时，列出不同的数据字节。"},
+            "所有窗口中看起来相同、但写入的数据仍不同时，列出不同的数据字节。\n\n"
+            "使用 --port PORT 并只给一个文件 A 时，先读取电台（与每次读频一样保存备份），"
+            "然后列出从电台到 A 的不同之处，即写入 A 会改变的内容。只读取电台，不写入任何"
+            "数据。输出与主窗口的“与电台比较”相同。\n\n"
+            "  kv3ctl diff --port COM1 mine.DAT"},
        .options = {{.name = "--json",
                     .help = {"print the differences as JSON: a list of {channel, section, field, "
                              "caption, before, after, text}",
                              "以 JSON 输出不同之处：{channel, section, field, caption, before, "
                              "after, text} 的列表"}},
+                   {.name = "--port",
+                    .value = "PORT",
+                    .kind = ValueKind::Port,
+                    .help = {"compare the radio on this port (as for `kv3ctl read`) with the "
+                             "file A",
+                             "将此端口上的电台（格式同 `kv3ctl read`）与文件 A 比较"}},
                    kLang},
        .exitCodes = {
-           {kExitOk, {"A and B are equal", "A 与 B 相同"}},
-           {kExitFailure, {"A and B differ", "A 与 B 不同"}},
+           {kExitOk, {"A and B (or the radio and A) are equal", "A 与 B（或电台与 A）相同"}},
+           {kExitFailure,
+            {"A and B (or the radio and A) differ, or the radio could not be read",
+             "A 与 B（或电台与 A）不同，或无法读取电台"}},
            kUsageError,
            {kExitFile,
             {"A or B cannot be read or is not a codeplug", "A 或 B 无法读取或不是写频文件"}}}});
@@ -470,17 +488,27 @@ Reference MakeReference() {
 
   r.commands.push_back(
       {.name = "backups",
-       .summary = {"list the backups of every read", "列出每次读频的备份"},
+       .summary = {"list the backups of every read and every write", "列出每次读频和写频的备份"},
        .description =
-           {"Every complete read (kv3ctl read, and the main window's read) also saves the "
-            "memory as KV-3-YYYYMMDD-HHMMSS-mmm.DAT in $XDG_DATA_HOME/KV-3/backups (by default "
-            "~/.local/share/KV-3/backups); the newest 100 are kept. Lists them, oldest first, "
-            "with time, band and number of channels.",
-            "每次完整的读频（kv3ctl read 和主窗口的读频）都会把数据另存为 "
-            "$XDG_DATA_HOME/KV-3/backups（默认 ~/.local/share/KV-3/backups）中的 "
-            "KV-3-YYYYMMDD-HHMMSS-mmm.DAT，保留最新的 100 个。本命令按从旧到新的顺序列出它们，"
-            "包括时间、频段和信道数。"},
-       .options = {{.name = "--json", .help = {"print the list as JSON", "以 JSON 输出列表"}}},
+           {"Every complete read (kv3ctl read, kv3ctl diff --port, and the main window's read "
+            "and Compare with Radio) saves the memory as KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT, and "
+            "every complete write (kv3ctl write, kv3ctl clone, and the main window's write) "
+            "the image it wrote as KV-3-YYYYMMDD-HHMMSS-mmmZ-W.DAT, in "
+            "$XDG_DATA_HOME/KV-3/backups (by default ~/.local/share/KV-3/backups); the newest "
+            "100 are kept. Lists them, oldest first, with time, kind (read or write), band and "
+            "number of channels; --json adds the first embedded information line.",
+            "每次完整的读频（kv3ctl read、kv3ctl diff --port，以及主窗口的读频和“与电台比较”）"
+            "都会把数据另存为 KV-3-YYYYMMDD-HHMMSS-mmmZ.DAT，每次完整的写频（kv3ctl write、"
+            "kv3ctl clone 和主窗口的写频）都会把写入的数据另存为 "
+            "KV-3-YYYYMMDD-HHMMSS-mmmZ-W.DAT，保存在 $XDG_DATA_HOME/KV-3/backups（默认 "
+            "~/.local/share/KV-3/backups）中，保留最新的 100 个。本命令按从旧到新的顺序列出"
+            "它们，包括时间、类型（read 读频或 write 写频）、频段和信道数；--json 还给出第一行"
+            "嵌入信息。"},
+       .options = {{.name = "--json",
+                    .help = {"print the list as JSON: a list of {time, kind, band, channels, "
+                             "info, readable, path}",
+                             "以 JSON 输出列表：{time, kind, band, channels, info, readable, "
+                             "path} 的列表"}}},
        .exitCodes = {kOk,
                      kUsageError,
                      {kExitFile,
