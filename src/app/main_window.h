@@ -42,7 +42,9 @@ class QToolBar;
 
 namespace kv3 {
 
+class BackupsWindow;
 class ChannelGridModel;
+class CompareWindow;
 class ChannelGridView;
 class FormCOM;
 class Form2;
@@ -153,6 +155,18 @@ class MainWindow : public QMainWindow {
   RecoveryKeeper* recoveryKeeper() const { return recovery_.get(); }
   void RestoreLeftEdits();
   void DiscardLeftEdits();
+  // Backups and compare (main_window_backups.cpp). File ▸ Backups… shows
+  // the backups window; a backup opens into the editor as one undo step
+  // (not marked clean: the editor's file is not the backup) or is compared
+  // with it. Compare with Radio reads the radio without touching the editor
+  // and shows what a write would change. Every complete write is kept as a
+  // backup too.
+  void ShowBackups();
+  void OpenBackup(const QString& path);
+  void CompareBackup(const QString& path);
+  void CompareWithRadio();
+  BackupsWindow* backupsWindow() const { return backups_; }
+  CompareWindow* compareWindow() const { return compare_; }
 
   // Every control shows the editor's state again (after a decode).
   void LoadFromState();
@@ -197,6 +211,14 @@ class MainWindow : public QMainWindow {
   void BuildLanguageMenu(QMenuBar* bar);
   void BuildHelpMenu(QMenuBar* bar);
   void BuildToolbar();
+  // Backups and compare: the menu items, the session's hooks.
+  void AddBackupsCommand(QMenu* file);
+  void AddCompareCommand(QMenu* programming);
+  void ConnectBackups();
+  // A read that Compare with Radio started: the image is kept apart from the
+  // editor (true), else false and the read goes into the editor.
+  bool TakeCompareRead(const QByteArray& image);
+  void BackupFailed(const Text2& message, const std::string& error);
   void BuildCentre();
   void ConnectSession();
   // Makes the caption sink of every window and writes the start-up captions.
@@ -278,6 +300,13 @@ class MainWindow : public QMainWindow {
   RecoveryBar* recoveryBar_ = nullptr;
   std::unique_ptr<LeftEdits> leftEdits_;  // the edits the bar offers
   std::unique_ptr<EditorState> leftState_;
+  // Backups and compare.
+  BackupsWindow* backups_ = nullptr;  // owned by the main window, made on first use
+  CompareWindow* compare_ = nullptr;
+  QAction* mnuCompareRadio_ = nullptr;
+  bool compareReadPending_ = false;
+  std::unique_ptr<EditorState> radioRead_;
+  int radioBand_ = 0;
 };
 
 }  // namespace kv3

@@ -2,6 +2,8 @@
 // rules (i18n/language_switch.h) write through the one caption sink of the
 // windows (i18n/ui/window_captions.h); after a switch every window lays out
 // again.
+#include "app/backups_window.h"
+#include "app/compare_window.h"
 #include "app/main_window.h"
 #include "app/main_window_edit.h"
 #include "app/qt_translations.h"
@@ -58,6 +60,8 @@ void MainWindow::LanguageChanged() {
   model_->SetLanguage(language_);
   formCom_->SetLanguage(language_);
   UseQtTranslations(language_);
+  if (backups_) backups_->SetLanguage(language_);
+  if (compare_) compare_->SetLanguage(language_);
   // Every window lays out again, as a start in this language lays it out:
   // an open dialog takes the size it takes when shown (a hidden one takes it
   // when it is next shown), the main window the size it has at start-up.
@@ -87,6 +91,10 @@ QWidget* MainWindow::WindowWidget(Window window) {
       return form7_.get();
     case Window::frmAbout:
       return about_;
+    case Window::frmBackups:
+      return backups_;
+    case Window::frmCompare:
+      return compare_;
   }
   return nullptr;
 }

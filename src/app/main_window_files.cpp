@@ -29,6 +29,7 @@ void MainWindow::BuildFileMenu(QMenuBar* bar) {
   mnuFile->addAction(mnuNew);
   mnuFile->addAction(mnuOpen);
   mnuFile->addAction(mnuAssave);
+  AddBackupsCommand(mnuFile);
   mnuFile->addSeparator()->setObjectName("mnuline");
   mnuFile->addAction(mnuQuit);
   connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);

@@ -54,6 +54,7 @@ void MainWindow::BuildProgrammingMenu(QMenuBar* bar) {
   mnuwriteFre_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   mnupro_->addAction(mnureadFre_);
   mnupro_->addAction(mnuwriteFre_);
+  AddCompareCommand(mnupro_);
   mnupro_->addSeparator()->setObjectName("mnuline1");
   connect(mnureadFre_, &QAction::triggered, this, &MainWindow::StartRead);
   connect(mnuwriteFre_, &QAction::triggered, this, &MainWindow::StartWrite);

@@ -45,6 +45,7 @@ void MainWindow::ConnectSession() {
     session_->answerBandQuestion(answer == mr::kYes);
   });
   connect(s, &QtSession::imageRead, this, &MainWindow::ImageRead, Qt::DirectConnection);
+  ConnectBackups();
 }
 
 void MainWindow::SetSessionControlsEnabled(bool enabled) {
@@ -71,6 +72,7 @@ void MainWindow::StartWrite() {
 }
 
 void MainWindow::ImageRead(const QByteArray& image) {
+  if (TakeCompareRead(image)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
   const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
   if (DecodeImage(read, state_)) {

@@ -78,6 +78,7 @@ void MainWindow(TableBuilder& t) {
   t.Caption("RecoveryRestore", kRecoveryRestore);
   t.Caption("RecoveryDiscard", kRecoveryDiscard);
   t.Caption("mnuQuit", "退出(&Q)", "Quit(&Q)");
+  t.Caption("mnuBackups", backups::kMenuItem);
   t.Caption("mnuEdit", "编辑(&E)", "Edit(&E)");
   t.Caption("mnuUndo", kUndoVerb);
   t.Caption("mnuRedo", kRedoVerb);
@@ -108,6 +109,7 @@ void MainWindow(TableBuilder& t) {
   t.Caption("mnupro", "编程(&P)", "Programming(&P)");
   t.Caption("mnureadFre", "读频(&R)", "Read Frequency(&R)");
   t.Caption("mnuwriteFre", "写频(&W)", "Write Frequency(&W)");
+  t.Caption("mnuCompareRadio", compare::kMenuItem);
   t.Caption("mnudtmf", "可选功能", "Optional function ");
   t.Caption("Key_enactment", "键设定", "Keys set ");
   t.Caption("mnusetin", "嵌入信息", "Embedded information");
@@ -223,6 +225,21 @@ void Dialogs(TableBuilder& t) {
   t.Caption("Label2", "发布：2012.10", "Issue：2012.10");
   t.CaptionZhOnly("lblDescription", "本软件由凯维开发");
   t.Caption("cmdOK", kOk);
+
+  t.In(Window::frmBackups);
+  t.Title(backups::kTitle);
+  for (int c = 0; c < static_cast<int>(backups::kHeaders.size()); ++c)
+    t.Header("grdBackups", c, backups::kHeaders[c]);
+  t.Caption("cmdOpen", backups::kOpen);
+  t.Caption("cmdCompare", backups::kCompare);
+  t.Caption("cmdDelete", backups::kDelete);
+  t.Caption("cmdFolder", backups::kShowFolder);
+  t.Caption("cmdClose", kClose);
+
+  t.In(Window::frmCompare);
+  t.Title(compare::kTitle);
+  t.Caption("cmdWrite", compare::kWrite);
+  t.Caption("cmdClose", kClose);
 }
 
 }  // namespace
@@ -241,6 +258,10 @@ const char* WindowName(Window window) {
       return "Form6";
     case Window::Form7:
       return "Form7";
+    case Window::frmBackups:
+      return "frmBackups";
+    case Window::frmCompare:
+      return "frmCompare";
     case Window::frmAbout:
       break;
   }

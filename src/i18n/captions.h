@@ -14,13 +14,14 @@
 namespace kv3 {
 
 // The windows, in the order the captions are written and converted.
-enum class Window { Form1, Form2, Form4, Form5, Form6, Form7, frmAbout };
-inline constexpr std::array<Window, 7> kWindowOrder{Window::Form1,   Window::Form2, Window::Form4,
-                                                    Window::Form5,   Window::Form6, Window::Form7,
-                                                    Window::frmAbout};
+enum class Window { Form1, Form2, Form4, Form5, Form6, Form7, frmAbout, frmBackups, frmCompare };
+inline constexpr std::array<Window, 9> kWindowOrder{
+    Window::Form1, Window::Form2,    Window::Form4,      Window::Form5,     Window::Form6,
+    Window::Form7, Window::frmAbout, Window::frmBackups, Window::frmCompare};
 // "Form1" (main window), "Form2" (power tuning), "Form4" (test frequencies),
 // "Form5" (optional functions), "Form6" (keys set), "Form7" (embedded
-// information), "frmAbout" (about box).
+// information), "frmAbout" (about box), "frmBackups" (the backups),
+// "frmCompare" (what differs between two codeplugs).
 const char* WindowName(Window window);
 
 // What a row replaces.

@@ -51,6 +51,12 @@ inline constexpr Text2 kNotInterchange{"只能导入或导出 .csv 或 .json 文
 inline constexpr Text2 kExportLeftOut{"以下信道的频率不是十进制数，未导出：",
                                       "These channels hold a frequency that is not a decimal "
                                       "number and were left out: "};
+inline constexpr Text2 kWriteBackupFailed{"无法保存写频备份：",
+                                          "The backup of the write could not be saved: "};
+inline constexpr Text2 kDeleteBackup{"删除这个备份？删除后无法恢复。",
+                                     "Delete this backup? It cannot be brought back."};
+inline constexpr Text2 kDeleteBackupFailed{"无法删除备份：", "The backup could not be deleted: "};
+inline constexpr Text2 kFolderNotOpened{"无法打开文件夹：", "The folder could not be opened: "};
 
 // Bands and frequencies.
 inline constexpr Text2 kOutOfBand{"超出频段范围", "Beyond the frequency range"};
