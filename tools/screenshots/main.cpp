@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "codeplug/codec.h"
 #include "dialogs/help_topics.h"
 #include "editor/ui/channel_grid_view.h"
 #include "i18n/ui/qt_message_box.h"
@@ -36,9 +37,10 @@
 namespace {
 
 struct Shot {
-  const char* name;    // the picture's file name without .png
-  const char* action;  // the menu item that opens the window ("" for the main window)
-  const char* window;  // the window's object name
+  const char* name;     // the picture's file name without .png
+  const char* action;   // the menu item that opens the window ("" for the main window)
+  const char* window;   // the window's object name
+  bool edited = false;  // the editor differs from the radio while it is taken
 };
 
 constexpr Shot kShots[] = {
@@ -53,7 +55,17 @@ constexpr Shot kShots[] = {
     {"power-tuning", "mnudebug", "Form2"},
     {"ports", "mnucom", "FormCOM"},
     {"about", "mnuabout", "frmAbout"},
+    {"backups", "mnuBackups", "frmBackups"},
+    {"compare", "mnuCompareRadio", "frmCompare", true},
 };
+
+// A few edits, so that a comparison with the radio has something to show.
+void EditForTheComparison(kv3::EditorState& state) {
+  state.grid.channels[2].rx = kv3::Freq4FromUnits(43912500);
+  state.grid.channels[6] = state.grid.channels[5];
+  state.settings.squelch = 3;
+  state.shared.EmbeddedInfoText[1] = "CH1-7 PROGRAMMED";
+}
 
 struct LanguageChoice {
   kv3::Language lang;
@@ -223,6 +235,11 @@ int main(int argc, char** argv) {
     const QString folder = out + "/" + kv3::HelpLanguageFolder(language.lang);
     if (!QDir().mkpath(folder)) return Fail("cannot make " + folder);
     for (const Shot& shot : shots) {
+      const kv3::EditorState radio = window.state();
+      if (shot.edited) {
+        EditForTheComparison(window.state());
+        window.LoadFromState();
+      }
       QWidget* target = &window;
       if (QLatin1String(shot.action) == QLatin1String("mnuEdit")) {
         QMenu* menu = OpenEditMenu(window);
@@ -242,6 +259,9 @@ int main(int argc, char** argv) {
         QAction* open = action(shot.action);
         if (!open) return Fail(QStringLiteral("no menu item ") + shot.action);
         open->trigger();
+        // A window that comes after a session (the comparison with the
+        // radio) is taken once the session's controls are back.
+        WaitFor([&] { return TopLevel(shot.window) && readFrequency->isEnabled(); });
         target = TopLevel(shot.window);
         if (!target) return Fail(QStringLiteral("no window ") + shot.window);
       }
@@ -251,6 +271,10 @@ int main(int argc, char** argv) {
       const QString file = folder + "/" + shot.name + ".png";
       if (!SavePicture(target, file)) return Fail("cannot write " + file);
       if (target != &window) target->hide();
+      if (shot.edited) {
+        window.state() = radio;
+        window.LoadFromState();
+      }
       if (!messages.isEmpty()) return Fail("unexpected message: " + messages.join("; "));
     }
   }
