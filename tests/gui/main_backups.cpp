@@ -110,6 +110,26 @@ class MainBackups : public QObject, WindowFixture {
     QVERIFY(messages.records.isEmpty());
   }
 
+  // A write whose backup cannot be saved stands; the box says so once the
+  // session has ended (while a real box is open the session is over).
+  void AWriteBackupThatFailsIsSaidAfterTheSession() {
+    const QString blocked = data_.path() + "/plain-file";
+    TempConfig::Write(blocked, "x");
+    qputenv("XDG_DATA_HOME", blocked.toUtf8());
+    ModalMessages messages(*w_);
+    bool runningWhileOpen = true;
+    messages.whileOpen = [&](const kv3::MessageRecord&) {
+      runningWhileOpen = w_->session().session().Running();
+    };
+    w_->StartWrite();
+    QTRY_COMPARE_WITH_TIMEOUT(messages.closed, 1, kGenerous);
+    QVERIFY(
+        messages.records[0].prompt.startsWith(QString::fromUtf8(kv3::msg::kWriteBackupFailed.zh)));
+    QVERIFY(!runningWhileOpen);
+    QCOMPARE(w_->session().session().outcome(), kv3::SessionOutcome::WriteComplete);
+    QVERIFY(!w_->port().simulatedPort().radio().writeAddresses().empty());
+  }
+
   // Compare with the editor shows exactly what kv3ctl diff prints for the
   // backup and a file of the editor; Open takes the backup in as one step.
   void CompareIsKv3ctlDiffAndOpenIsOneUndoStep() {
