@@ -28,5 +28,8 @@ int RunPorts(const Arguments&) {
 int RunClone(const Arguments&) {
   return NoRadioLink("clone");
 }
+int DiffWithRadio(const Args&, kv3::Language) {
+  return NoRadioLink("diff --port");
+}
 
 }  // namespace kv3ctl
