@@ -32,15 +32,17 @@
 #include "dialogs/help_topics.h"
 #include "editor/ui/channel_grid_view.h"
 #include "i18n/ui/qt_message_box.h"
+#include "interchange/backups.h"
 #include "link/qt/qt_link.h"
 
 namespace {
 
 struct Shot {
-  const char* name;     // the picture's file name without .png
-  const char* action;   // the menu item that opens the window ("" for the main window)
-  const char* window;   // the window's object name
-  bool edited = false;  // the editor differs from the radio while it is taken
+  const char* name;    // the picture's file name without .png
+  const char* action;  // the menu item that opens the window ("" for the main window)
+  const char* window;  // the window's object name
+  // What is set up before the window is taken.
+  enum class Setup { None, Edited, Backups } setup = Setup::None;
 };
 
 constexpr Shot kShots[] = {
@@ -55,8 +57,8 @@ constexpr Shot kShots[] = {
     {"power-tuning", "mnudebug", "Form2"},
     {"ports", "mnucom", "FormCOM"},
     {"about", "mnuabout", "frmAbout"},
-    {"backups", "mnuBackups", "frmBackups"},
-    {"compare", "mnuCompareRadio", "frmCompare", true},
+    {"backups", "mnuBackups", "frmBackups", Shot::Setup::Backups},
+    {"compare", "mnuCompareRadio", "frmCompare", Shot::Setup::Edited},
 };
 
 // A few edits, so that a comparison with the radio has something to show.
@@ -65,6 +67,20 @@ void EditForTheComparison(kv3::EditorState& state) {
   state.grid.channels[6] = state.grid.channels[5];
   state.settings.squelch = 3;
   state.shared.EmbeddedInfoText[1] = "CH1-7 PROGRAMMED";
+}
+
+// The backups folder as the picture shows it, the same on every run: a read
+// of the radio and a write of it edited, at fixed times.
+bool FixedBackups(const kv3::EditorState& radio) {
+  const std::string folder = kv3::DefaultBackupFolder();
+  QDir(QString::fromStdString(folder)).removeRecursively();
+  kv3::EditorState edited = radio;
+  EditForTheComparison(edited);
+  const auto read = std::chrono::system_clock::time_point(std::chrono::seconds(1796581534));
+  return kv3::SaveBackup(kv3::EncodeImage(radio), folder, read).ok &&
+         kv3::SaveBackup(kv3::EncodeImage(edited), folder, read + std::chrono::minutes(7),
+                         kv3::kBackupsKept, kv3::BackupKind::Write)
+             .ok;
 }
 
 struct LanguageChoice {
@@ -159,6 +175,9 @@ QMenu* OpenEditMenu(kv3::MainWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The backups' times are shown in local time: the pictures take UTC, set
+  // before anything asks for the time zone.
+  qputenv("TZ", "UTC");
   QApplication app(argc, argv);
   QStringList args = QApplication::arguments();
   if (args.size() < 2 || args[1].startsWith("-")) {
@@ -236,10 +255,12 @@ int main(int argc, char** argv) {
     if (!QDir().mkpath(folder)) return Fail("cannot make " + folder);
     for (const Shot& shot : shots) {
       const kv3::EditorState radio = window.state();
-      if (shot.edited) {
+      if (shot.setup == Shot::Setup::Edited) {
         EditForTheComparison(window.state());
         window.LoadFromState();
       }
+      if (shot.setup == Shot::Setup::Backups && !FixedBackups(radio))
+        return Fail("cannot write the backups");
       QWidget* target = &window;
       if (QLatin1String(shot.action) == QLatin1String("mnuEdit")) {
         QMenu* menu = OpenEditMenu(window);
@@ -271,7 +292,7 @@ int main(int argc, char** argv) {
       const QString file = folder + "/" + shot.name + ".png";
       if (!SavePicture(target, file)) return Fail("cannot write " + file);
       if (target != &window) target->hide();
-      if (shot.edited) {
+      if (shot.setup == Shot::Setup::Edited) {
         window.state() = radio;
         window.LoadFromState();
       }
