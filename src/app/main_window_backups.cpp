@@ -22,8 +22,12 @@
 namespace kv3 {
 
 void MainWindow::AddBackupsCommand(QMenu* file) {
+  // After Import and Export, before the line above Quit.
+  QAction* line = nullptr;
+  for (QAction* action : file->actions())
+    if (action->objectName() == "mnuline") line = action;
   QAction* mnuBackups = NewAction(this, "mnuBackups");
-  file->addAction(mnuBackups);
+  file->insertAction(line, mnuBackups);
   connect(mnuBackups, &QAction::triggered, this, &MainWindow::ShowBackups);
 }
 

@@ -29,7 +29,6 @@ void MainWindow::BuildFileMenu(QMenuBar* bar) {
   mnuFile->addAction(mnuNew);
   mnuFile->addAction(mnuOpen);
   mnuFile->addAction(mnuAssave);
-  AddBackupsCommand(mnuFile);
   mnuFile->addSeparator()->setObjectName("mnuline");
   mnuFile->addAction(mnuQuit);
   connect(mnuNew, &QAction::triggered, this, &MainWindow::FileNew);
@@ -37,6 +36,7 @@ void MainWindow::BuildFileMenu(QMenuBar* bar) {
   connect(mnuAssave, &QAction::triggered, this, &MainWindow::FileSave);
   connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
   AddFileCommands(mnuFile);
+  AddBackupsCommand(mnuFile);
 }
 
 void MainWindow::FileNew() {
