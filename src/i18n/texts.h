@@ -162,6 +162,16 @@ namespace form7 {
 inline constexpr Text2 kTitle{"嵌入信息", "Embedded Information"};
 }  // namespace form7
 
+// The printed record of a codeplug (File menu: Print, Export PDF; kv3ctl
+// export to .html): its title and the headings beside the file and the time.
+namespace record {
+inline constexpr Text2 kTitle{"写频记录", "Programming record"};
+inline constexpr Text2 kFile{"文件", "File"};
+inline constexpr Text2 kNoFile{"（未保存）", "(not saved)"};
+inline constexpr Text2 kTime{"日期时间", "Date and time"};
+inline constexpr Text2 kChannels{"信道列表", "Channels"};
+}  // namespace record
+
 inline constexpr Text2 kOk{"确定", "OK"};
 inline constexpr Text2 kCancel{"取消", "Cancel"};
 inline constexpr Text2 kClose{"关闭", "Close"};
