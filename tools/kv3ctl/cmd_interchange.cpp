@@ -1,7 +1,9 @@
-// kv3ctl export, import, diff and backups: codeplugs as CSV channel lists and
-// JSON, comparison of two codeplugs, and the backups of every read.
+// kv3ctl export, import, diff and backups: codeplugs as CSV channel lists,
+// JSON and a printable HTML record, comparison of two codeplugs, and the
+// backups of every read.
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -13,6 +15,7 @@
 #include "interchange/channel_csv.h"
 #include "interchange/codeplug_diff.h"
 #include "interchange/codeplug_json.h"
+#include "interchange/codeplug_record.h"
 #include "interchange/entry_checks.h"
 #include "platform/atomic_file.h"
 
@@ -23,7 +26,7 @@ namespace {
 // Input files larger than this are not interchange files of this program.
 constexpr std::streamsize kMaxInputSize = 4 * 1024 * 1024;
 
-enum class Format { Unknown, Csv, Json };
+enum class Format { Unknown, Csv, Json, Html };
 
 Format FormatOf(const std::string& path) {
   auto dot = path.find_last_of('.');
@@ -32,6 +35,7 @@ Format FormatOf(const std::string& path) {
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (ext == "csv") return Format::Csv;
   if (ext == "json") return Format::Json;
+  if (ext == "html" || ext == "htm") return Format::Html;
   return Format::Unknown;
 }
 
@@ -66,12 +70,12 @@ int RunExport(const Arguments& argv) {
   Args args(argv, {"-o", "--lang"}, {});
   if (!args.ok()) return Usage(args.error());
   if (args.positionals().size() != 1 || !args.Has("-o"))
-    return Usage("export needs FILE and -o OUT.csv or -o OUT.json");
+    return Usage("export needs FILE and -o OUT.csv, -o OUT.json or -o OUT.html");
   kv3::Language lang;
   if (!LanguageOption(args, lang)) return kExitUsage;
   std::string out = args.Value("-o");
   Format format = FormatOf(out);
-  if (format == Format::Unknown) return Usage("the output must end in .csv or .json");
+  if (format == Format::Unknown) return Usage("the output must end in .csv, .json or .html");
   if (SameFile(args.positionals()[0], out))
     return Usage("-o " + out + " is the codeplug being exported; give another file");
   kv3::EditorState state;
@@ -79,6 +83,13 @@ int RunExport(const Arguments& argv) {
 
   if (format == Format::Json)
     return WriteText(out, kv3::CodeplugToJson(state)) ? kExitOk : kExitFile;
+  if (format == Format::Html) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const kv3::RecordHeading heading{args.positionals()[0], kv3::RecordTime(local)};
+    return WriteText(out, kv3::CodeplugRecordHtml(state, lang, heading)) ? kExitOk : kExitFile;
+  }
 
   kv3::CsvExport csv = kv3::ExportChannelsCsv(state);
   for (int n : csv.leftOut)
@@ -97,7 +108,8 @@ int RunImport(const Arguments& argv) {
   const std::string in = args.positionals()[0];
   const std::string out = args.Value("-o");
   Format format = FormatOf(in);
-  if (format == Format::Unknown) return Usage("the input must end in .csv or .json");
+  if (format != Format::Csv && format != Format::Json)
+    return Usage("the input must end in .csv or .json");
   if (format == Format::Json && args.Has("--skip-bad"))
     return Usage("--skip-bad applies to CSV channel lists");
   if (format == Format::Json && args.Has("--renumber"))

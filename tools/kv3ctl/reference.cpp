@@ -329,30 +329,38 @@ Reference MakeReference() {
   r.commands.push_back(
       {.name = "export",
        .arguments = {{"FILE", ValueKind::Codeplug}},
-       .summary = {"the channel list as CSV, or the whole codeplug as JSON",
-                   "把信道表导出为 CSV，或把整个写频文件导出为 JSON"},
+       .summary = {"the channel list as CSV, the whole codeplug as JSON, or a printable record",
+                   "把信道表导出为 CSV，把整个写频文件导出为 JSON，或导出可打印的记录"},
        .description =
            {"Writes OUT in the form its extension names. A .csv file holds the channels that "
             "are not empty, in the columns of the amateur radio programming tools (Location, "
             "Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, "
             "RxDtcsCode, CrossMode, Mode, Skip, Power). A .json file holds everything the "
             "codeplug holds, so that `kv3ctl import` of it gives back the same file byte for "
-            "byte.",
+            "byte.\n\n"
+            "A .html file is the codeplug's printed record, the one the program's File menu "
+            "prints: FILE's name, the date and time, the channel table and every setting with "
+            "the captions of --lang, as `kv3ctl show` gives them, on a page any browser prints "
+            "on A4 or Letter.",
             "按 OUT 的扩展名写出。.csv 文件包含非空信道，使用业余无线电编程工具的列（Location、"
             "Frequency、Duplex、Offset、Tone、rToneFreq、cToneFreq、DtcsCode、DtcsPolarity、"
             "RxDtcsCode、CrossMode、Mode、Skip、Power）。.json 文件包含写频文件的全部内容，"
-            "用 `kv3ctl import` 导入后得到逐字节相同的文件。"},
+            "用 `kv3ctl import` 导入后得到逐字节相同的文件。\n\n"
+            ".html 文件是写频数据的打印记录，与程序“文件”菜单打印的相同：FILE "
+            "的文件名、日期和时间、"
+            "信道表和每项设置，使用 --lang 语言的标题，与 `kv3ctl show` 所示相同；"
+            "任何浏览器都可以把它打印在 A4 或 Letter 纸上。"},
        .options = {{.name = "-o",
                     .value = "OUT",
-                    .kind = ValueKind::Table,
-                    .help = {"the file to write, ending in .csv or .json",
-                             "要写入的文件，扩展名为 .csv 或 .json"},
+                    .kind = ValueKind::Export,
+                    .help = {"the file to write, ending in .csv, .json or .html",
+                             "要写入的文件，扩展名为 .csv、.json 或 .html"},
                     .required = true},
                    kLang},
        .exitCodes = {kOk,
                      {kExitUsage,
-                      {"a usage error, or OUT ends neither in .csv nor in .json",
-                       "用法错误，或 OUT 的扩展名既不是 .csv 也不是 .json"}},
+                      {"a usage error, or OUT ends neither in .csv, .json nor .html",
+                       "用法错误，或 OUT 的扩展名不是 .csv、.json 或 .html"}},
                      {kExitFile,
                       {"FILE cannot be read or is not a codeplug, or OUT cannot be written",
                        "文件无法读取或不是写频文件，或 OUT 无法写入"}}}});

@@ -28,6 +28,7 @@ enum class ValueKind {
   Text,      // anything typed
   Codeplug,  // a .DAT file
   Table,     // a .csv or .json file
+  Export,    // what export writes: a .csv, .json or .html file
   Port,      // COM1..COM20, sim, or a serial device
   Choice,    // one of `choices`
   Command,   // a kv3ctl command

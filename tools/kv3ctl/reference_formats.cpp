@@ -620,6 +620,8 @@ const char* KindName(ValueKind kind) {
       return "codeplug";
     case ValueKind::Table:
       return "table";
+    case ValueKind::Export:
+      return "export";
     case ValueKind::Port:
       return "port";
     case ValueKind::Choice:
@@ -705,6 +707,8 @@ std::string BashValues(ValueKind kind, const char* choices) {
       return "_filedir '@([Dd][Aa][Tt])'";
     case ValueKind::Table:
       return "_filedir '@([Cc][Ss][Vv]|[Jj][Ss][Oo][Nn])'";
+    case ValueKind::Export:
+      return "_filedir '@([Cc][Ss][Vv]|[Jj][Ss][Oo][Nn]|[Hh][Tt][Mm]|[Hh][Tt][Mm][Ll])'";
     case ValueKind::Port:
       return "_kv3ctl_ports";
     case ValueKind::Choice:
