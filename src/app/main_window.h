@@ -125,6 +125,9 @@ class MainWindow : public QMainWindow {
   void FileNew();
   void FileOpen();
   void FileSave();
+  // The printed record of the codeplug (main_window_print.cpp).
+  void FilePrint();
+  void FileExportPdf();
   void StartRead();
   void StartWrite();
   void ToggleLock();
@@ -206,6 +209,7 @@ class MainWindow : public QMainWindow {
   // The menu bar, menu by menu in its order, and the toolbar.
   void BuildMenus();
   void BuildFileMenu(QMenuBar* bar);
+  void AddPrintCommands(QMenu* fileMenu);
   void BuildProgrammingMenu(QMenuBar* bar);
   void BuildSettingsMenu(QMenuBar* bar);
   void BuildLanguageMenu(QMenuBar* bar);
@@ -248,6 +252,9 @@ class MainWindow : public QMainWindow {
 
   std::string parameterPath_;
   EditorState state_;
+  // The file last opened or saved, which the printed record names; empty
+  // after New and after a read.
+  QString recordFile_;
   std::unique_ptr<EditHistory> history_;
   // The message boxes of every window, and this window's presenter.
   MessageBoxes messageBoxes_;

@@ -37,6 +37,7 @@ void MainWindow::BuildFileMenu(QMenuBar* bar) {
   connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
   AddFileCommands(mnuFile);
   AddBackupsCommand(mnuFile);
+  AddPrintCommands(mnuFile);
 }
 
 void MainWindow::FileNew() {
@@ -47,6 +48,7 @@ void MainWindow::FileNew() {
   if (Message(warning) == mr::kCancel) return;
   ClearGrid1(state_.grid);
   model_->Reload();
+  recordFile_.clear();
   RecordStep(EditStep::New);
 }
 
@@ -64,6 +66,7 @@ bool MainWindow::OpenCodeplugPath(const QString& file) {
   switch (result.error) {
     case FileError::None:
       if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
+      recordFile_ = file;
       RecordStep(EditStep::Open);
       MarkClean();
       // The band shown is not the file's: a write asks before it changes a
@@ -101,6 +104,7 @@ void MainWindow::FileSave() {
       return;
     }
     setWindowTitle(QString::fromUtf8(kAppTitle) + "-" + file);
+    recordFile_ = file;
     MarkClean();
     NoteRecentFile(file);
     return;

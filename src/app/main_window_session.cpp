@@ -78,6 +78,7 @@ void MainWindow::ImageRead(const QByteArray& image) {
   if (DecodeImage(read, state_)) {
     LoadFromState();
   }
+  recordFile_.clear();
   RecordStep(EditStep::Read);
   MarkClean();
   // A band code the list does not know: said once the session has ended (the

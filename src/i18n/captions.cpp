@@ -79,6 +79,9 @@ void MainWindow(TableBuilder& t) {
   t.Caption("RecoveryDiscard", kRecoveryDiscard);
   t.Caption("mnuQuit", "退出(&Q)", "Quit(&Q)");
   t.Caption("mnuBackups", backups::kMenuItem);
+  // The printed record of the codeplug (main_window_print.cpp).
+  t.Caption("mnuPrint", "打印(&P)…", "Print(&P)…");
+  t.Caption("mnuExportPdf", "导出 PDF(&D)…", "Export PDF(&D)…");
   t.Caption("mnuEdit", "编辑(&E)", "Edit(&E)");
   t.Caption("mnuUndo", kUndoVerb);
   t.Caption("mnuRedo", kRedoVerb);

@@ -57,6 +57,9 @@ inline constexpr Text2 kDeleteBackup{"删除这个备份？删除后无法恢复
                                      "Delete this backup? It cannot be brought back."};
 inline constexpr Text2 kDeleteBackupFailed{"无法删除备份：", "The backup could not be deleted: "};
 inline constexpr Text2 kFolderNotOpened{"无法打开文件夹：", "The folder could not be opened: "};
+// The printed record.
+inline constexpr Text2 kPdfExportFailed{"无法导出 PDF：", "The PDF could not be exported: "};
+inline constexpr Text2 kPrintFailed{"无法打印：", "The record could not be printed: "};
 
 // Bands and frequencies.
 inline constexpr Text2 kOutOfBand{"超出频段范围", "Beyond the frequency range"};

@@ -92,22 +92,23 @@ std::string Style(Language lang) {
          "th { background-color: #e8e8e8; font-weight: bold; }\n"
          "td { white-space: pre-wrap; }\n"
          "thead { display: table-header-group; }\n"
-         "tr { page-break-inside: avoid; break-inside: avoid; }\n"
-         "table.heading th { width: 20%; }\n"
-         "table.fields th { width: 30%; }\n"
-         "table.fields td { width: 20%; }\n";
+         "tr { page-break-inside: avoid; break-inside: avoid; }\n";
 }
 
-void Cell(std::string& out, const char* tag, const std::string& text, const std::string& key = {}) {
+// A cell; width (the first row's cells of a table give the columns' widths,
+// as a browser and QTextDocument both take them) may be nullptr.
+void Cell(std::string& out, const char* tag, const std::string& text, const std::string& key = {},
+          const char* width = nullptr) {
   out += "<";
   out += tag;
+  if (width) out += std::string(" width=\"") + width + "\"";
   if (!key.empty()) out += " data-key=\"" + HtmlEscape(key) + "\"";
   out += ">" + HtmlEscape(text) + "</" + tag + ">";
 }
 
 void ChannelTable(std::string& out, const CodeplugView& view, Language lang) {
   out += "<h2>" + HtmlEscape(Localize(record::kChannels, lang)) + "</h2>\n";
-  out += "<table class=\"channels\">\n<thead><tr>";
+  out += "<table class=\"channels\" width=\"100%\">\n<thead><tr>";
   for (const std::string& header : view.gridHeaders) Cell(out, "th", header);
   out += "</tr></thead>\n<tbody>\n";
   for (size_t r = 0; r < view.grid.size(); ++r) {
@@ -124,16 +125,18 @@ void ChannelTable(std::string& out, const CodeplugView& view, Language lang) {
 // channel's receive and transmit frequency side by side).
 void SectionTable(std::string& out, const ViewSection& section) {
   out += "<h2>" + HtmlEscape(section.caption) + "</h2>\n";
-  out += "<table class=\"fields\" data-section=\"" + HtmlEscape(section.key) + "\">\n<tbody>\n";
+  out += "<table class=\"fields\" width=\"100%\" data-section=\"" + HtmlEscape(section.key) +
+         "\">\n<tbody>\n";
   for (size_t i = 0; i < section.fields.size(); i += 2) {
     out += "<tr>";
     for (size_t k = i; k < i + 2; ++k) {
+      const bool first = i == 0;
       if (k < section.fields.size()) {
         const ViewField& f = section.fields[k];
-        Cell(out, "th", f.caption);
-        Cell(out, "td", f.value, section.key + "." + f.key);
+        Cell(out, "th", f.caption, {}, first ? "30%" : nullptr);
+        Cell(out, "td", f.value, section.key + "." + f.key, first ? "20%" : nullptr);
       } else {
-        out += "<th></th><td></td>";
+        out += first ? "<th width=\"30%\"></th><td width=\"20%\"></td>" : "<th></th><td></td>";
       }
     }
     out += "</tr>\n";
@@ -196,8 +199,8 @@ std::string CodeplugRecordHtml(const EditorState& state, Language lang,
   out += "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title) + " \u2013 " +
          HtmlEscape(file) + "</title>\n<style>\n" + Style(lang) + "</style>\n</head>\n<body>\n";
   out += "<h1>" + HtmlEscape(title) + "</h1>\n";
-  out += "<table class=\"heading\">\n<tbody>\n<tr>";
-  Cell(out, "th", Localize(record::kFile, lang));
+  out += "<table class=\"heading\" width=\"100%\">\n<tbody>\n<tr>";
+  Cell(out, "th", Localize(record::kFile, lang), {}, "20%");
   Cell(out, "td", file, "file");
   out += "</tr>\n<tr>";
   Cell(out, "th", Localize(record::kTime, lang));

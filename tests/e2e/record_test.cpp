@@ -41,9 +41,10 @@ struct Record {
 
 Record ReadRecord(const std::string& html) {
   Record r;
-  const std::regex cell(R"((?:<th>([^<]*)</th>)?<td data-key="([^"]*)" > ([^ < ]*) < / td >) ");
-      for (auto it = std::sregex_iterator(html.begin(), html.end(), cell);
-           it != std::sregex_iterator(); ++it) {
+  const std::regex cell(
+      R"re((?:<th[^>]*>([^<]*)</th>)?<td[^>]*? data-key="([^"]*)">([^<]*)</td>)re");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), cell); it != std::sregex_iterator();
+       ++it) {
     const std::string key = (*it)[2];
     EXPECT_EQ(r.values.count(key), 0u) << "twice: " << key;
     r.values[key] = Unescape((*it)[3]);

@@ -163,7 +163,7 @@ class FileDialogs : public kv3::FileDialogPresenter {
   FileDialogs& operator=(const FileDialogs&) = delete;
 
   QString AskFileName(kv3::FileDialogKind kind) override {
-    (kind == kv3::FileDialogKind::SaveCodeplug ? saves : opens)++;
+    (kind == kv3::FileDialogKind::OpenCodeplug ? opens : saves)++;
     if (names.empty()) return QString();
     const QString name = names.front();
     names.pop_front();

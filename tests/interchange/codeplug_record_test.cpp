@@ -56,9 +56,9 @@ TEST(CodeplugRecord, EachLanguageShowsItsOwnCaptions) {
 
   EXPECT_NE(zh.find("<html lang=\"zh-Hans\">"), std::string::npos);
   EXPECT_NE(zh.find("<th>接收频率</th>"), std::string::npos);
-  EXPECT_NE(zh.find("<th>" + std::string(form5::kVoxGain.zh) + "</th>"), std::string::npos);
+  EXPECT_NE(zh.find(">" + std::string(form5::kVoxGain.zh) + "</th>"), std::string::npos);
   EXPECT_NE(en.find("<th>RX frequency</th>"), std::string::npos);
-  EXPECT_NE(en.find("<th>VOX GBIN</th>"), std::string::npos);
+  EXPECT_NE(en.find(">VOX GBIN</th>"), std::string::npos);
   EXPECT_NE(en.find(">Hight</td>"), std::string::npos) << "a value, not only a caption";
   EXPECT_EQ(en.find("接收频率"), std::string::npos);
   EXPECT_NE(tw.find("<html lang=\"zh-Hant\">"), std::string::npos);

@@ -33,6 +33,11 @@ QString QtFileDialogs::AskFileName(FileDialogKind kind) {
                      });
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+  if (kind == FileDialogKind::SavePdf) {
+    dialog.setNameFilter(QStringLiteral("PDF(*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
   } else if (kind == FileDialogKind::SaveCodeplug) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
