@@ -84,9 +84,12 @@ void MainWindow::FilePrint() {
   if (dialog.exec() != QDialog::Accepted) return;
   // The record as the codeplug stands after the dialog closed.
   Render(CodeplugRecordHtml(state_, language_, {recordFile_.toStdString(), RecordNow()}), printer);
-  if (printer.printerState() == QPrinter::Error)
-    Message(Localize(msg::kPrintFailed, language_) + printer.printerName().toStdString(),
-            mb::kIconStop);
+  if (printer.printerState() == QPrinter::Error) {
+    // The printer, or the file a "print to file" was to write.
+    const QString target =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    Message(Localize(msg::kPrintFailed, language_) + target.toStdString(), mb::kIconStop);
+  }
 }
 
 void MainWindow::FileExportPdf() {
