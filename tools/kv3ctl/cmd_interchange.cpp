@@ -18,6 +18,7 @@
 #include "interchange/codeplug_record.h"
 #include "interchange/entry_checks.h"
 #include "platform/atomic_file.h"
+#include "platform/calendar.h"
 
 namespace kv3ctl {
 
@@ -86,7 +87,7 @@ int RunExport(const Arguments& argv) {
   if (format == Format::Html) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    kv3::LocalCalendar(now, local);
     const kv3::RecordHeading heading{args.positionals()[0], kv3::RecordTime(local)};
     return WriteText(out, kv3::CodeplugRecordHtml(state, lang, heading)) ? kExitOk : kExitFile;
   }
