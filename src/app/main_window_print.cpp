@@ -66,8 +66,12 @@ void MainWindow::AddPrintCommands(QMenu* fileMenu) {
   QAction* mnuPrint = NewAction(this, "mnuPrint");
   QAction* mnuExportPdf = NewAction(this, "mnuExportPdf");
   mnuPrint->setShortcut(QKeySequence::Print);
-  fileMenu->addAction(mnuPrint);
-  fileMenu->addAction(mnuExportPdf);
+  // After the other commands of files, before the line above Quit.
+  QAction* line = nullptr;
+  for (QAction* action : fileMenu->actions())
+    if (action->objectName() == "mnuline") line = action;
+  fileMenu->insertAction(line, mnuPrint);
+  fileMenu->insertAction(line, mnuExportPdf);
   connect(mnuPrint, &QAction::triggered, this, &MainWindow::FilePrint);
   connect(mnuExportPdf, &QAction::triggered, this, &MainWindow::FileExportPdf);
 }

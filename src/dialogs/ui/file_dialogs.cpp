@@ -33,7 +33,7 @@ QString QtFileDialogs::AskFileName(FileDialogKind kind) {
                      });
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-  if (kind == FileDialogKind::SavePdf) {
+  } else if (kind == FileDialogKind::SavePdf) {
     dialog.setNameFilter(QStringLiteral("PDF(*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -16,9 +16,7 @@ enum class FileDialogKind {
   SaveCodeplug,       // a "KV-3(T2)(*.DAT)" file to write, ".DAT" added when typed without
   ImportInterchange,  // an existing CSV channel list or JSON codeplug
   ExportInterchange,  // a CSV or JSON file to write, the chosen filter's ending added
-  OpenCodeplug,  // an existing "KV-3(T2)(*.DAT)" file
-  SaveCodeplug,  // a "KV-3(T2)(*.DAT)" file to write, ".DAT" added when typed without
-  SavePdf,       // a "PDF(*.pdf)" file to write, ".pdf" added when typed without
+  SavePdf,            // a "PDF(*.pdf)" file to write, ".pdf" added when typed without
 };
 
 class FileDialogPresenter {
