@@ -149,9 +149,10 @@ void MainWindow::OpenBackup(const QString& path) {
     return;
   }
   if (!DecodeImage(std::span<const uint8_t>(image), state_)) return;
-  LoadFromState();
-  // One undo step; the editor's file is not the backup, so it is not clean.
+  // One undo step, recorded before the controls show it (as Open); the
+  // editor's file is not the backup, so it is not clean.
   RecordStep(EditStep::OpenBackup);
+  LoadFromState();
   if (HasUnknownBandCode(image)) {
     session_->session().SetLastBand(kUnknownBand);
     SayUnknownBandCode();

@@ -65,9 +65,14 @@ bool MainWindow::OpenCodeplugPath(const QString& file) {
   const FileResult result = LoadCodeplug(QFile::encodeName(file).toStdString(), image);
   switch (result.error) {
     case FileError::None:
-      if (DecodeImage(std::span<const uint8_t>(image), state_)) LoadFromState();
       recordFile_ = file;
-      RecordStep(EditStep::Open);
+      // The step is recorded before the controls show the new state, as
+      // every step that replaces the codeplug: a settings list that changes
+      // while it loads would otherwise record the step under its own name.
+      if (DecodeImage(std::span<const uint8_t>(image), state_)) {
+        RecordStep(EditStep::Open);
+        LoadFromState();
+      }
       MarkClean();
       // The band shown is not the file's: a write asks before it changes a
       // radio's band to it.

@@ -75,11 +75,11 @@ void MainWindow::ImageRead(const QByteArray& image) {
   if (TakeCompareRead(image)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(image.constData());
   const std::span<const uint8_t> read(bytes, static_cast<size_t>(image.size()));
+  recordFile_.clear();
   if (DecodeImage(read, state_)) {
+    RecordStep(EditStep::Read);  // before the controls show it, as Open
     LoadFromState();
   }
-  recordFile_.clear();
-  RecordStep(EditStep::Read);
   MarkClean();
   // A band code the list does not know: said once the session has ended (the
   // session itself makes the next write ask the band question).

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <filesystem>
 
@@ -17,6 +19,8 @@
 #include "image/codeplug_file.h"
 #include "interchange/file_import.h"
 #include "interchange/recovery_file.h"
+#include "link/qt/routed_port.h"
+#include "link/simulated_radio.h"
 #include "main_window_support.h"
 #include "x_input.h"
 
@@ -159,6 +163,51 @@ class MainOpenFiles : public QObject {
     QCOMPARE(Cell(*w_, 1, 1), QString());  // a list replaces every channel
     QCOMPARE(w_->history().UndoStep(), std::optional(kv3::EditStep::Import));
     QVERIFY(w_->HasUnsavedEdits());
+    QVERIFY(messages.records.isEmpty());
+  }
+
+  // A codeplug whose function settings differ from the window's: each way it
+  // comes into the editor is one step under its own name, not under the name
+  // of the settings lists that change while the window shows it.
+  void OpenReadAndABackupAreOneStepEachEvenWhenTheSettingsChange() {
+    w_ = Window();
+    Messages messages(*w_);
+    QTemporaryDir data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", dataHome); });
+    auto other = [](int squelch, int beep) {
+      kv3::EditorState s = kv3::DemoState();
+      s.settings.squelch = squelch;
+      s.settings.beep = beep;
+      s.settings.txTimeout = 3;
+      return s;
+    };
+
+    const QString dat = config_->path("other.DAT");
+    QVERIFY(kv3::SaveCodeplug(Local(dat), kv3::EncodeImage(other(2, 0))).ok());
+    size_t steps = w_->history().size();
+    QVERIFY(w_->OpenCodeplugPath(dat));
+    QCOMPARE(w_->state().settings, other(2, 0).settings);
+    QCOMPARE(w_->history().size(), steps + 1);
+    QCOMPARE(w_->history().UndoStep(), std::optional(kv3::EditStep::Open));
+
+    kv3::SimulatedRadio& radio = w_->port().simulatedPort().radio();
+    radio.LoadImage(kv3::EncodeImage(other(7, 1)));
+    steps = w_->history().size();
+    Find<QAction>(w_.get(), "mnureadFre")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(w_->state().settings, other(7, 1).settings, kGenerous);
+    QTRY_VERIFY_WITH_TIMEOUT(!radio.InSession(), kGenerous);
+    QCOMPARE(w_->history().size(), steps + 1);
+    QCOMPARE(w_->history().UndoStep(), std::optional(kv3::EditStep::Read));
+
+    const QString backup = data.path() + "/backup.DAT";
+    QVERIFY(kv3::SaveCodeplug(Local(backup), kv3::EncodeImage(other(4, 0))).ok());
+    steps = w_->history().size();
+    w_->OpenBackup(backup);
+    QCOMPARE(w_->state().settings, other(4, 0).settings);
+    QCOMPARE(w_->history().size(), steps + 1);
+    QCOMPARE(w_->history().UndoStep(), std::optional(kv3::EditStep::OpenBackup));
     QVERIFY(messages.records.isEmpty());
   }
 
