@@ -128,8 +128,13 @@ std::string DifferenceLine(const FieldDifference& d, Language lang) {
 std::vector<std::string> DifferenceLines(const EditorState& a, const EditorState& b,
                                          Language lang) {
   std::vector<std::string> lines;
-  for (const FieldDifference& d : DiffCodeplugs(a, b, lang))
-    lines.push_back(EscapeControls(DifferenceLine(d, lang)));
+  // The values are escaped, not the captions: a caption's own backslash
+  // ("宽\窄带") is shown as the windows show it.
+  for (FieldDifference& d : DiffCodeplugs(a, b, lang)) {
+    d.before = EscapeControls(d.before);
+    d.after = EscapeControls(d.after);
+    lines.push_back(DifferenceLine(d, lang));
+  }
   return lines;
 }
 

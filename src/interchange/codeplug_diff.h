@@ -30,8 +30,8 @@ std::vector<FieldDifference> DiffCodeplugs(const EditorState& a, const EditorSta
 std::string DifferenceLine(const FieldDifference& d, Language lang);
 
 // The lines kv3ctl diff prints for a → b, and every window that compares
-// shows: one DifferenceLine each, the control characters a radio's text may
-// hold shown escaped.
+// shows: one DifferenceLine each, the control characters (and backslashes) a
+// radio's text may hold shown escaped in the values.
 std::vector<std::string> DifferenceLines(const EditorState& a, const EditorState& b, Language lang);
 
 }  // namespace kv3

@@ -73,6 +73,18 @@ TEST(CodeplugDiff, LinesInTheWordsOfTheWindows) {
             "信道 3: 接收频率 439.00000 \u2192 439.12500");
 }
 
+// A radio's text is shown escaped (a control character or a backslash of
+// its own can be told apart); the windows' captions are shown as they are.
+TEST(CodeplugDiff, OnlyTheValuesAreEscaped) {
+  EditorState a = DemoState(), b = DemoState();
+  b.grid.channels[0].bandwidth = static_cast<int8_t>(1 - a.grid.channels[0].bandwidth);
+  b.shared.EmbeddedInfoText[1] = "A\\B\x1b";
+  const std::vector<std::string> lines = DifferenceLines(a, b, Language::Simplified);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].rfind("信道 1: 宽\\窄带 ", 0), 0u) << lines[0];
+  EXPECT_NE(lines[1].find("\u2192 A\\\\B\\x1B"), std::string::npos) << lines[1];
+}
+
 TEST(CodeplugDiff, InvisibleDifferencesFallBackToImageBytes) {
   EditorState a = StartupState(), b = StartupState();
   // Neither position is an entry of the time-out list, so the window shows
