@@ -131,8 +131,12 @@ EditorState RandomState(Rng& rng) {
       switch (rng.Pick(0, 4)) {
         case 0:
           return Tone::Ctcss(static_cast<uint16_t>(rng.Pick(0, 0x1FFF)));
-        case 1:
-          return Tone::Dcs(static_cast<uint16_t>(rng.Pick(0, 511)), rng.Pick(0, 1) == 1);
+        case 1: {
+          // One draw after the other: compilers work out a call's arguments
+          // in different orders.
+          const auto code = static_cast<uint16_t>(rng.Pick(0, 511));
+          return Tone::Dcs(code, rng.Pick(0, 1) == 1);
+        }
         default:
           return ToneAt(rng.Pick(0, kToneListSize - 1));
       }
