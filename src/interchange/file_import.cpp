@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "i18n/paste_reasons.h"
 #include "interchange/channel_csv.h"
 #include "interchange/codeplug_json.h"
 #include "platform/atomic_file.h"
@@ -105,7 +106,7 @@ std::string ImportProblemLines(const FileImport& import, Language lang, size_t m
       }
       lines += Localize(kReasonColon, lang);
     }
-    lines += p.reason + "\n";
+    lines += PasteReasonText(p.reason, lang) + "\n";
   }
   return lines;
 }

@@ -52,8 +52,10 @@ struct [[nodiscard]] FileImport {
 FileImport ImportInterchangeFile(const std::string& path, EditorState& state, bool skipBad);
 
 // The refused values, one line each, in a language: "Line 3, column 2
-// (Frequency "999"): reason". Beyond maxLines, one line says how many more
-// there are (a message box must fit on the screen).
+// (Frequency "999"): reason", the reason in the language too (as a refused
+// paste words it; a reason it does not know stays English). Beyond maxLines,
+// one line says how many more there are (a message box must fit on the
+// screen).
 std::string ImportProblemLines(const FileImport& import, Language lang, size_t maxLines = 20);
 
 struct InterchangeExport {

@@ -232,6 +232,9 @@ TEST(FileImport, ARefusedRowChangesNothingUnlessTheGoodRowsAreTaken) {
   EXPECT_EQ(en.rfind("Line 3, column 3 (Frequency \"999.000000\"): ", 0), 0u) << en;
   const std::string zh = ImportProblemLines(refused, Language::Simplified);
   EXPECT_EQ(zh.rfind("第 3 行，第 3 列（Frequency “999.000000”）：", 0), 0u) << zh;
+  // The reason too is in the user's language, as a refused paste gives it.
+  EXPECT_NE(en.find(": outside the band 400-480MHz"), std::string::npos) << en;
+  EXPECT_NE(zh.find("：超出频段范围 400-480MHz"), std::string::npos) << zh;
   EXPECT_EQ(ImportProblemLines(refused, Language::Traditional), ToTraditional(zh));
 
   // A long list is cut, saying how much was left out.
