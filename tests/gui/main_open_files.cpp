@@ -214,10 +214,13 @@ class MainOpenFiles : public QObject {
   void TheRecentListSurvivesARestartAndForgetsFilesThatAreGone() {
     const QString a = SavedDemo("a.DAT"), b = SavedDemo("b.DAT");
     w_ = Window();
-    FileDialogs dialogs(*w_);
-    dialogs.names = {a, b};
-    w_->FileOpen();
-    w_->FileOpen();
+    {
+      // Gone before its window: it gives the window its own dialogs back.
+      FileDialogs dialogs(*w_);
+      dialogs.names = {a, b};
+      w_->FileOpen();
+      w_->FileOpen();
+    }
     w_.reset();
 
     w_ = Window();  // a new run

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QList>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,7 +90,9 @@ class MessageStandIn : public kv3::MessagePresenter {
   virtual int Answer(const kv3::MessageRecord& record) = 0;
 
  private:
-  kv3::MainWindow* window_ = nullptr;
+  // A stand-in may outlive its window (a test that starts the program
+  // again): it then has nothing to give back.
+  QPointer<kv3::MainWindow> window_;
   kv3::MessagePresenter* previous_ = nullptr;
 };
 
@@ -155,10 +158,12 @@ class ModalMessages : public MessageStandIn {
 // with the names queued here (an empty name cancels).
 class FileDialogs : public kv3::FileDialogPresenter {
  public:
-  explicit FileDialogs(kv3::MainWindow& window) : window_(window) {
+  explicit FileDialogs(kv3::MainWindow& window) : window_(&window) {
     previous_ = window.SetFileDialogs(this);
   }
-  ~FileDialogs() override { window_.SetFileDialogs(previous_); }
+  ~FileDialogs() override {
+    if (window_) window_->SetFileDialogs(previous_);
+  }
   FileDialogs(const FileDialogs&) = delete;
   FileDialogs& operator=(const FileDialogs&) = delete;
 
@@ -175,7 +180,7 @@ class FileDialogs : public kv3::FileDialogPresenter {
   int saves = 0;
 
  private:
-  kv3::MainWindow& window_;
+  QPointer<kv3::MainWindow> window_;  // as MessageStandIn's
   kv3::FileDialogPresenter* previous_ = nullptr;
 };
 
