@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QToolBar>
@@ -304,6 +305,65 @@ class MainBackups : public QObject, WindowFixture {
     QCOMPARE(radio.writeAddresses(), blocksByCompare);
     QCOMPARE(Decoded(byCompare).grid, Decoded(kv3::EncodeImage(before)).grid);
     QVERIFY(messages.records.isEmpty());
+  }
+
+  // The same against kv3-radio-sim, a radio of its own process behind a
+  // pseudo-terminal mapped to COM7: the editor stays, the radio is only read,
+  // and the lines are what kv3ctl diff --port prints for that radio.
+  void CompareWithKv3RadioSimListsWhatAWriteWouldChange() {
+    const QString simProgram = QStringLiteral(KV3_BINARY_DIR "/tools/radio-sim/kv3-radio-sim");
+    if (!QFile::exists(simProgram)) QSKIP("kv3-radio-sim is not built");
+    Stop();
+    TempConfig config;
+    kv3::EditorState held = kv3::DemoState();
+    held.settings.squelch = 2;
+    held.grid.channels[4].rx = kv3::Freq4FromUnits(43900000);
+    const QString heldFile = config.path("held.DAT"), saved = config.path("saved.DAT");
+    QVERIFY(kv3::SaveCodeplug(heldFile.toStdString(), kv3::EncodeImage(held)).ok());
+    QProcess radio;
+    auto stop = qScopeGuard([&radio] {
+      radio.terminate();
+      radio.waitForFinished(kGenerous);
+    });
+    radio.start(simProgram, {"--fast", "--image", heldFile, "--save", saved});
+    QVERIFY(radio.waitForStarted(kGenerous));
+    QVERIFY(radio.waitForReadyRead(kGenerous));
+    const QString device = QString::fromLocal8Bit(radio.readLine()).trimmed();
+
+    config.WriteParameters(QByteArray("\x00\x07\x01", 3));  // COM7, English
+    kv3::StartupOptions options;
+    options.portMap[7] = device.toStdString();
+    kv3::MainWindow w(options);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.port().IsOpen());
+    Messages messages(w);
+    FileDialogs dialogs(w);
+    const QString mine = config.path("mine.DAT");
+    QVERIFY(kv3::SaveCodeplug(mine.toStdString(), kv3::EncodeImage(kv3::DemoState())).ok());
+    dialogs.names = {mine};
+    w.FileOpen();
+    const kv3::EditorState before = w.state();
+    const size_t steps = w.history().size();
+
+    w.CompareWithRadio();
+    QTRY_VERIFY_WITH_TIMEOUT(w.compareWindow() && w.compareWindow()->isVisible(), kGenerous);
+    QCOMPARE(w.state(), before);
+    QCOMPARE(w.history().size(), steps);
+    QVERIFY(!w.HasUnsavedEdits());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.session().session().Running(), kGenerous);
+    QCOMPARE(w.compareWindow()->lines(),
+             Lines(kv3::DifferenceLines(Decoded(kv3::EncodeImage(held)), before,
+                                        kv3::Language::English)));
+    QCOMPARE(w.compareWindow()->lines().size(), 2);  // the squelch and channel 5
+    QVERIFY(messages.records.isEmpty());
+
+    // Only read: the radio keeps what it held.
+    radio.terminate();
+    QVERIFY(radio.waitForFinished(kGenerous));
+    kv3::MemoryImage kept{};
+    QVERIFY(kv3::LoadCodeplug(saved.toStdString(), kept).ok());
+    QCOMPARE(kept, kv3::EncodeImage(held));
   }
 
   // The band a write is checked against after a compare is the radio's: a
