@@ -10,15 +10,6 @@ int64_t CurrentProcessId() {
   return static_cast<int64_t>(::GetCurrentProcessId());
 }
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-  if (this != &other) {
-    Release();
-    handle_ = other.handle_;
-    other.handle_ = kNone;
-  }
-  return *this;
-}
-
 bool FileLock::TryLock(const std::string& path) {
   Release();
   // Shared for deleting too, so that the file can be removed by the program
